@@ -1,0 +1,62 @@
+#include "document/ListingFile.h"
+
+#include "gbk/GbkText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+[[noreturn]] void Fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
+
+} // namespace
+
+void WriteListingFile(const QString& path, const QStringList& lines) {
+    std::string bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        qsizetype bad = -1;
+        const auto encoded = GbkEncode(lines[i], &bad);
+        if (!encoded)
+            Fail(u"第%1行含有无法保存的字符\"%2\", 文件没有写入"_s.arg(i + 1).arg(
+                lines[i].mid(bad, lines[i].at(bad).isHighSurrogate() ? 2 : 1)));
+        bytes += *encoded;
+        bytes += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        Fail(u"无法创建文件\"%1\": %2"_s.arg(path, file.errorString()));
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
+        Fail(u"无法写入文件\"%1\": %2"_s.arg(path, file.errorString()));
+}
+
+QStringList SplitListingLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QStringList ReadListingFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail(u"无法打开文件\"%1\": %2"_s.arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        Fail(u"无法读取文件\"%1\": %2"_s.arg(path, file.errorString()));
+    return SplitListingLines(GbkDecode(std::string_view(bytes.constData(), size_t(bytes.size()))));
+}
