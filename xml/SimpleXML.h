@@ -145,6 +145,7 @@ public:
 protected:
     friend class TSimpleXML;
     friend class TSimpleXMLElems;
+    friend class TSimpleXMLElemsProlog;
     std::string Name;
     TSimpleXMLElem* Parent;
     TSimpleXML* Document = nullptr; // set on the root element only
@@ -223,6 +224,8 @@ public:
     void Clear() { Items.clear(); }
 
 private:
+    friend class TSimpleXML;
+    TSimpleXML* Owner = nullptr;
     std::vector<std::unique_ptr<TSimpleXMLElem>> Items;
 };
 
