@@ -1,0 +1,527 @@
+#include "chart/CustomFlowChart.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// Selection marks reach two pixels beyond an object's rectangle.
+constexpr int ObjectRepaintMargin = FcMarkSize / 2 + 1;
+constexpr int LineHitTolerance = 1;
+
+// Colours of a raised 3D edge: outer light and dark, inner light and dark.
+const QColor EdgeOuterLight(0xE3, 0xE3, 0xE3);
+const QColor EdgeOuterDark(0x69, 0x69, 0x69);
+const QColor EdgeInnerLight(0xFF, 0xFF, 0xFF);
+const QColor EdgeInnerDark(0xA0, 0xA0, 0xA0);
+
+enum : uint16_t { SideLeft = 1, SideTop = 2, SideRight = 4, SideBottom = 8 };
+
+void DrawRaisedEdge(QPainter& p, const TFcBounds& b, uint16_t sides) {
+    const int l = b.Left, t = b.Top, r = b.Left + b.Width - 1, bt = b.Top + b.Height - 1;
+    auto line = [&p](int x0, int y0, int x1, int y1, const QColor& c) {
+        if (x1 >= x0 && y1 >= y0)
+            p.fillRect(QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1), c);
+    };
+    // Dark sides first so that the light corners stay light, as the system
+    // edge drawing does.
+    if (sides & SideBottom)
+        line(l, bt, r, bt, EdgeOuterDark);
+    if (sides & SideRight)
+        line(r, t, r, bt, EdgeOuterDark);
+    if (sides & SideTop)
+        line(l, t, r - 1, t, EdgeOuterLight);
+    if (sides & SideLeft)
+        line(l, t, l, bt - 1, EdgeOuterLight);
+    if (sides & SideBottom)
+        line(l + 1, bt - 1, r - 1, bt - 1, EdgeInnerDark);
+    if (sides & SideRight)
+        line(r - 1, t + 1, r - 1, bt - 1, EdgeInnerDark);
+    if (sides & SideTop)
+        line(l + 1, t + 1, r - 2, t + 1, EdgeInnerLight);
+    if (sides & SideLeft)
+        line(l + 1, t + 1, l + 1, bt - 2, EdgeInnerLight);
+}
+
+Qt::Alignment TextAlignment(uint8_t h, uint8_t v) {
+    Qt::Alignment a = h == 1 ? Qt::AlignHCenter : (h == 2 ? Qt::AlignRight : Qt::AlignLeft);
+    a |= v == 1 ? Qt::AlignVCenter : (v == 2 ? Qt::AlignBottom : Qt::AlignTop);
+    return a;
+}
+
+} // namespace
+
+TCustomFlowChart::TCustomFlowChart(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    horizontalScrollBar()->setSingleStep(8);
+    verticalScrollBar()->setSingleStep(8);
+    ApplyScrollRanges();
+}
+
+TCustomFlowChart::~TCustomFlowChart() {
+    Destroying = true;
+    SelectedObjects.clear();
+    SelectedLines.clear();
+    ConnectionList.clear();
+    ObjectList.clear();
+}
+
+void TCustomFlowChart::SetColor(TColor color) {
+    if (color == ColorValue)
+        return;
+    ColorValue = color;
+    Invalidate(Extent.United(FcRectOfViewport()));
+}
+
+TFcRect TCustomFlowChart::FcRectOfViewport() const {
+    const TFcPoint o = ScrollOffset();
+    return {o.X, o.Y, o.X + viewport()->width(), o.Y + viewport()->height()};
+}
+
+void TCustomFlowChart::SetFont(const TFcFont& font) {
+    if (font == FontValue)
+        return;
+    FontValue = font;
+    for (auto& o : ObjectList)
+        if (o->ParentFontValue)
+            o->FontValue = font;
+    for (auto& c : ConnectionList)
+        if (c->ParentFontValue)
+            c->FontValue = font;
+    Invalidate(FcRectOfViewport());
+}
+
+void TCustomFlowChart::SetImages(const QList<QPixmap>& images) {
+    ImageList = images;
+    Invalidate(FcRectOfViewport());
+}
+
+TFcObject* TCustomFlowChart::AddObject() {
+    return NewObject({0, 0, 0, 0}, 0);
+}
+
+TFcObject* TCustomFlowChart::AddObject(int32_t left, int32_t top, uint16_t width, uint16_t height,
+                                       uint8_t shape) {
+    return NewObject({left, top, width, height}, shape);
+}
+
+TFcObject* TCustomFlowChart::NewObject(const TFcBounds& bounds, uint8_t shape) {
+    ObjectList.push_back(std::unique_ptr<TFcObject>(new TFcObject(this, bounds, shape)));
+    TFcObject* object = ObjectList.back().get();
+    object->Position = std::prev(ObjectList.end());
+    Invalidate(object->BoundsRect().Inflated(ObjectRepaintMargin));
+    ExtentChanged({}, object->BoundsRect());
+    return object;
+}
+
+void TCustomFlowChart::RemoveObject(TFcObject* object) {
+    if (object == nullptr || object->Chart() != this)
+        return;
+    if (object->SelectedValue) {
+        std::erase(SelectedObjects, object);
+        object->SelectedValue = false;
+    }
+    const std::vector<TFcConnection*> connections = object->ConnectionList;
+    for (TFcConnection* c : connections)
+        RemoveConnection(c);
+    for (TFcObject* holder : object->AttachedBy)
+        std::erase(holder->AttachedList, object);
+    for (TFcObject* member : object->AttachedList)
+        std::erase(member->AttachedBy, object);
+    const TFcRect rect = object->BoundsRect();
+    ObjectList.erase(object->Position);
+    Invalidate(rect.Inflated(ObjectRepaintMargin));
+    ExtentChanged(rect, {});
+}
+
+TFcConnection* TCustomFlowChart::AddConnection(TFcObject* source, TFcObject* destination,
+                                               uint8_t sourcePoint, uint8_t destinationPoint) {
+    if (source == nullptr || destination == nullptr || source->Chart() != this ||
+        destination->Chart() != this)
+        return nullptr;
+    ConnectionList.push_back(std::unique_ptr<TFcConnection>(
+        new TFcConnection(this, source, destination, sourcePoint, destinationPoint)));
+    TFcConnection* connection = ConnectionList.back().get();
+    connection->Position = std::prev(ConnectionList.end());
+    source->ConnectionList.push_back(connection);
+    if (destination != source)
+        destination->ConnectionList.push_back(connection);
+    Invalidate(connection->BoundsRect().Inflated(1));
+    ExtentChanged({}, connection->BoundsRect());
+    return connection;
+}
+
+void TCustomFlowChart::RemoveConnection(TFcConnection* connection) {
+    if (connection == nullptr || connection->Chart() != this)
+        return;
+    if (connection->SelectedValue) {
+        std::erase(SelectedLines, connection);
+        connection->SelectedValue = false;
+    }
+    std::erase(connection->SourceObject->ConnectionList, connection);
+    std::erase(connection->DestinationObject->ConnectionList, connection);
+    const TFcRect box = connection->BoundsRect();
+    ConnectionList.erase(connection->Position);
+    Invalidate(box.Inflated(1));
+    ExtentChanged(box, {});
+}
+
+std::vector<TFcObject*> TCustomFlowChart::Objects() const {
+    std::vector<TFcObject*> result;
+    result.reserve(ObjectList.size());
+    for (const auto& o : ObjectList)
+        result.push_back(o.get());
+    return result;
+}
+
+std::vector<TFcConnection*> TCustomFlowChart::Connections() const {
+    std::vector<TFcConnection*> result;
+    result.reserve(ConnectionList.size());
+    for (const auto& c : ConnectionList)
+        result.push_back(c.get());
+    return result;
+}
+
+TFcObject* TCustomFlowChart::Selection() const {
+    return SelectedObjects.size() == 1 && SelectedLines.empty() ? SelectedObjects.front() : nullptr;
+}
+
+void TCustomFlowChart::SetSelection(TFcItem* item) {
+    if (item != nullptr && item == Selection())
+        return;
+    ClearSelection();
+    if (item != nullptr && item->Chart() == this)
+        Offer(item);
+}
+
+void TCustomFlowChart::ClearSelection() {
+    while (!SelectedLines.empty())
+        Deselect(SelectedLines.back());
+    while (!SelectedObjects.empty())
+        Deselect(SelectedObjects.back());
+}
+
+void TCustomFlowChart::Deselect(TFcItem* item) {
+    if (!item->SelectedValue)
+        return;
+    item->SelectedValue = false;
+    if (item->IsObject()) {
+        auto* object = static_cast<TFcObject*>(item);
+        std::erase(SelectedObjects, object);
+        ObjectChanged(object);
+    } else {
+        auto* connection = static_cast<TFcConnection*>(item);
+        std::erase(SelectedLines, connection);
+        ConnectionChanged(connection);
+    }
+}
+
+void TCustomFlowChart::Offer(TFcItem* item) {
+    if (item->SelectedValue)
+        return;
+    bool allow = (OptionsValue & fcoCanSelect) != 0;
+    if (OnSelection)
+        OnSelection(this, item, allow);
+    if (!allow)
+        return;
+    if (!(OptionsValue & fcoMultiSelect))
+        ClearSelection();
+    item->SelectedValue = true;
+    if (item->IsObject()) {
+        auto* object = static_cast<TFcObject*>(item);
+        SelectedObjects.push_back(object);
+        ObjectChanged(object);
+    } else {
+        auto* connection = static_cast<TFcConnection*>(item);
+        SelectedLines.push_back(connection);
+        ConnectionChanged(connection);
+    }
+}
+
+void TCustomFlowChart::BeginUpdate() {
+    if (UpdateCounter == 0)
+        RepaintPending = false;
+    ++UpdateCounter;
+}
+
+void TCustomFlowChart::EndUpdate() {
+    if (UpdateCounter == 0)
+        return;
+    if (--UpdateCounter > 0)
+        return;
+    if (RepaintPending) {
+        RepaintPending = false;
+        viewport()->update();
+    }
+    if (ExtentDirty)
+        RecomputeExtent();
+}
+
+TFcItem* TCustomFlowChart::ItemAt(TFcPoint p) const {
+    // Lines are painted over the objects, so they take the press first.
+    for (auto it = ConnectionList.rbegin(); it != ConnectionList.rend(); ++it)
+        if (FcSegmentHit((*it)->First, (*it)->Last, p, LineHitTolerance))
+            return it->get();
+    for (auto it = ObjectList.rbegin(); it != ObjectList.rend(); ++it) {
+        const TFcObject& o = **it;
+        if (o.VisibleValue &&
+            FcBodyContains(o.BoundsValue, o.ShapeValue, o.EdgeKindValue, o.OutlineWidthValue, p))
+            return it->get();
+    }
+    return nullptr;
+}
+
+TFcPoint TCustomFlowChart::ScrollOffset() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void TCustomFlowChart::SetScrollOffset(TFcPoint offset) {
+    horizontalScrollBar()->setValue(offset.X);
+    verticalScrollBar()->setValue(offset.Y);
+}
+
+TFcRect TCustomFlowChart::ScrollExtent() {
+    FlushExtent();
+    return Extent;
+}
+
+void TCustomFlowChart::ScrollIntoView(TFcObject* object) {
+    if (object == nullptr || object->Chart() != this)
+        return;
+    object->SetVisible(true);
+    FlushExtent();
+    const TFcPoint o = ScrollOffset();
+    TFcRect rect = object->BoundsRect();
+    TFcRect inner = FcInnerRect(object->BoundsValue, object->OutlineWidthValue);
+    rect = {rect.Left - o.X, rect.Top - o.Y, rect.Right - o.X, rect.Bottom - o.Y};
+    inner = {inner.Left - o.X, inner.Top - o.Y, inner.Right - o.X, inner.Bottom - o.Y};
+    if (auto target = FcScrollIntoView(rect, inner, viewport()->width(), viewport()->height(), o))
+        SetScrollOffset(*target);
+}
+
+void TCustomFlowChart::Invalidate(const TFcRect& contentRect) {
+    if (Destroying)
+        return;
+    if (UpdateCounter > 0) {
+        RepaintPending = true;
+        return;
+    }
+    const TFcPoint o = ScrollOffset();
+    const QRect r = FcToQRect(contentRect).translated(-o.X, -o.Y) & viewport()->rect();
+    if (!r.isEmpty())
+        viewport()->update(r);
+}
+
+void TCustomFlowChart::ObjectChanged(TFcObject* object) {
+    Invalidate(object->BoundsRect().Inflated(ObjectRepaintMargin));
+}
+
+void TCustomFlowChart::ObjectBoundsChanged(TFcObject* object, const TFcBounds& old) {
+    const TFcRect oldRect = old.Rect();
+    const TFcRect newRect = object->BoundsRect();
+    Invalidate(oldRect.Inflated(ObjectRepaintMargin));
+    Invalidate(newRect.Inflated(ObjectRepaintMargin));
+    for (TFcConnection* c : object->ConnectionList) {
+        const TFcRect oldBox = c->BoundsRect();
+        c->Follow();
+        const TFcRect newBox = c->BoundsRect();
+        if (oldBox == newBox)
+            continue;
+        Invalidate(oldBox.Inflated(1));
+        Invalidate(newBox.Inflated(1));
+        ExtentChanged(oldBox, newBox);
+    }
+    ExtentChanged(oldRect, newRect);
+}
+
+void TCustomFlowChart::ConnectionChanged(TFcConnection* connection) {
+    Invalidate(connection->BoundsRect().Inflated(1));
+}
+
+void TCustomFlowChart::ExtentChanged(const TFcRect& oldRect, const TFcRect& newRect) {
+    if (Destroying)
+        return;
+    if (UpdateCounter > 0) {
+        ExtentDirty = true;
+        return;
+    }
+    // Only an item that touched a side of the extent and left it can make the
+    // extent smaller; that needs a full pass, which is deferred and batched.
+    if (!ExtentDirty && !oldRect.IsEmpty()) {
+        const bool gone = newRect.IsEmpty();
+        const bool mayShrink =
+            (oldRect.Left == Extent.Left && (gone || newRect.Left > Extent.Left)) ||
+            (oldRect.Top == Extent.Top && (gone || newRect.Top > Extent.Top)) ||
+            (oldRect.Right == Extent.Right && (gone || newRect.Right < Extent.Right)) ||
+            (oldRect.Bottom == Extent.Bottom && (gone || newRect.Bottom < Extent.Bottom));
+        if (mayShrink)
+            MarkExtentDirty();
+    }
+    if (!newRect.IsEmpty() && !Extent.ContainsRect(newRect)) {
+        Extent = Extent.United(newRect);
+        ApplyScrollRanges();
+    }
+}
+
+void TCustomFlowChart::MarkExtentDirty() {
+    ExtentDirty = true;
+    if (ExtentRecomputeQueued)
+        return;
+    ExtentRecomputeQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            ExtentRecomputeQueued = false;
+            FlushExtent();
+        },
+        Qt::QueuedConnection);
+}
+
+void TCustomFlowChart::FlushExtent() {
+    if (ExtentDirty && UpdateCounter == 0)
+        RecomputeExtent();
+}
+
+void TCustomFlowChart::RecomputeExtent() {
+    TFcRect extent;
+    for (const auto& o : ObjectList)
+        extent = extent.United(o->BoundsRect());
+    for (const auto& c : ConnectionList)
+        extent = extent.United(c->BoundsRect());
+    Extent = extent;
+    ExtentDirty = false;
+    ApplyScrollRanges();
+}
+
+void TCustomFlowChart::ApplyScrollRanges() {
+    const QSize size = viewport()->size();
+    const int hMin = std::min(0, Extent.Left);
+    const int vMin = std::min(0, Extent.Top);
+    horizontalScrollBar()->setRange(hMin, std::max(hMin, Extent.Right - size.width()));
+    verticalScrollBar()->setRange(vMin, std::max(vMin, Extent.Bottom - size.height()));
+    horizontalScrollBar()->setPageStep(std::max(1, size.width()));
+    verticalScrollBar()->setPageStep(std::max(1, size.height()));
+}
+
+void TCustomFlowChart::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    ApplyScrollRanges();
+}
+
+void TCustomFlowChart::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void TCustomFlowChart::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const TFcPoint o = ScrollOffset();
+    const QRect damaged = event->rect();
+    painter.translate(-o.X, -o.Y);
+    PaintContent(painter,
+                 {damaged.left() + o.X, damaged.top() + o.Y, damaged.left() + o.X + damaged.width(),
+                  damaged.top() + o.Y + damaged.height()});
+}
+
+void TCustomFlowChart::PaintContent(QPainter& painter, const TFcRect& area) const {
+    painter.save();
+    painter.setClipRect(FcToQRect(area), Qt::IntersectClip);
+    painter.fillRect(FcToQRect(area), FcToQColor(ColorValue));
+    for (const auto& o : ObjectList)
+        if (o->VisibleValue && o->BoundsRect().Intersects(area))
+            PaintObject(painter, *o);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 0));
+    for (const auto& c : ConnectionList)
+        if (c->BoundsRect().Intersects(area))
+            painter.drawLine(QPoint(c->First.X, c->First.Y), QPoint(c->Last.X, c->Last.Y));
+    for (const TFcObject* o : SelectedObjects) {
+        if (!o->BoundsRect().Inflated(ObjectRepaintMargin).Intersects(area))
+            continue;
+        for (const TFcPoint& m : FcSelectionMarkCentres(o->BoundsValue))
+            painter.fillRect(
+                QRect(m.X - FcMarkSize / 2, m.Y - FcMarkSize / 2, FcMarkSize, FcMarkSize),
+                Qt::black);
+    }
+    painter.restore();
+}
+
+void TCustomFlowChart::PaintObject(QPainter& painter, const TFcObject& o) const {
+    const TFcBounds& b = o.BoundsValue;
+    const QRect full(b.Left, b.Top, b.Width, b.Height);
+    const int ow = o.OutlineWidthValue;
+    const QColor fill = FcToQColor(o.FillColorValue);
+    if (o.ShapeValue == 1 && o.EdgeKindValue != 0) {
+        painter.fillRect(full, fill);
+        DrawRaisedEdge(painter, b, o.EdgeSidesValue);
+    } else if (o.ShapeValue == 3) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        if (ow > 0)
+            painter.setPen(QPen(FcToQColor(o.OutlineColorValue), ow));
+        else
+            painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        const QRectF r = QRectF(full).adjusted(ow / 2.0, ow / 2.0, -ow / 2.0, -ow / 2.0);
+        painter.drawRoundedRect(r, b.Width / 4.0, b.Height / 4.0);
+        painter.restore();
+    } else if (o.ShapeValue != 0) {
+        if (ow > 0) {
+            painter.fillRect(full, FcToQColor(o.OutlineColorValue));
+            painter.fillRect(full.adjusted(ow, ow, -ow, -ow), fill);
+        } else {
+            painter.fillRect(full, fill);
+        }
+    }
+
+    const TFcRect inner = FcInnerRect(b, ow);
+    const int index = o.ImageIndexValue;
+    if (index >= 0 && index < ImageList.size()) {
+        const QPixmap& picture = ImageList[index];
+        if (auto at = FcPicturePlace(inner, picture.width(), picture.height(), o.ImageHAlignValue,
+                                     o.ImageVAlignValue))
+            painter.drawPixmap(at->X, at->Y, picture);
+    }
+    if (!o.Text().isEmpty() && !inner.IsEmpty()) {
+        const QRect textRect = FcToQRect(inner);
+        painter.save();
+        painter.setClipRect(textRect, Qt::IntersectClip);
+        painter.setFont(o.Font().ToQFont());
+        painter.setPen(FcToQColor(o.Font().Color));
+        painter.drawText(textRect,
+                         int(TextAlignment(o.TextHAlignValue, o.TextVAlignValue)) |
+                             Qt::TextWordWrap | Qt::TextExpandTabs,
+                         o.Text());
+        painter.restore();
+    }
+}
+
+void TCustomFlowChart::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || (event->modifiers() & Qt::ShiftModifier)) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const TFcPoint o = ScrollOffset();
+    const QPoint pos = event->position().toPoint();
+    TFcItem* item = ItemAt({pos.x() + o.X, pos.y() + o.Y});
+    if (item == nullptr || (item->IsObject() && item->SelectedValue))
+        return;
+    ClearSelection();
+    Offer(item);
+}
+
+void TCustomFlowChart::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (OnDblClick)
+        OnDblClick(this);
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+// The behaviour of the chart canvas: it owns its objects and connections,
+// paints them in creation order with the lines on top and the selection marks
+// last, hit-tests presses, keeps the selection (asking OnSelection first) and
+// scrolls over the union of all items.
+//
+// Moving many objects must stay cheap, so the scrollable extent grows at once
+// but is recomputed from scratch only when a move may have shrunk it, and then
+// once, after the current event or at the end of an update lock.
+
+#include "chart/FcConnection.h"
+#include "chart/FcObject.h"
+#include "chart/FcTypes.h"
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QPixmap>
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+class TCustomFlowChart : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    using TFcAllowEvent = std::function<void(TCustomFlowChart* sender, TFcItem* item, bool& allow)>;
+    using TNotifyEvent = std::function<void(TCustomFlowChart* sender)>;
+
+    explicit TCustomFlowChart(QWidget* parent = nullptr);
+    ~TCustomFlowChart() override;
+
+    TColor Color() const { return ColorValue; }
+    void SetColor(TColor color);
+    const TFcFont& Font() const { return FontValue; }
+    // Items whose ParentFont is still true follow.
+    void SetFont(const TFcFont& font);
+    const QList<QPixmap>& Images() const { return ImageList; }
+    void SetImages(const QList<QPixmap>& images);
+    TFcOptions Options() const { return OptionsValue; }
+    void SetOptions(TFcOptions options) { OptionsValue = options; }
+    int Zoom() const { return 100; }
+
+    // A new object on top of all others, every other property at its default.
+    TFcObject* AddObject();
+    TFcObject* AddObject(int32_t left, int32_t top, uint16_t width, uint16_t height, uint8_t shape);
+    // Destroys the object together with the connections that end at it.
+    void RemoveObject(TFcObject* object);
+    TFcConnection* AddConnection(TFcObject* source, TFcObject* destination, uint8_t sourcePoint,
+                                 uint8_t destinationPoint);
+    void RemoveConnection(TFcConnection* connection);
+
+    int ObjectCount() const { return int(ObjectList.size()); }
+    int ConnectionCount() const { return int(ConnectionList.size()); }
+    // In creation order, which is also the painting order.
+    std::vector<TFcObject*> Objects() const;
+    std::vector<TFcConnection*> Connections() const;
+
+    // The selected object when exactly one object and no connection is selected.
+    TFcObject* Selection() const;
+    void SetSelection(TFcItem* item);
+    int SelectionCount() const { return int(SelectedObjects.size()); }
+    const std::vector<TFcConnection*>& SelectedConnections() const { return SelectedLines; }
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return UpdateCounter; }
+
+    // The item a left press at p (content coordinates) goes to, or none.
+    TFcItem* ItemAt(TFcPoint p) const;
+    // Content point shown at the viewport's top-left corner.
+    TFcPoint ScrollOffset() const;
+    void SetScrollOffset(TFcPoint offset);
+    // Union of every object rectangle and every line's bounding box.
+    TFcRect ScrollExtent();
+    void ScrollIntoView(TFcObject* object);
+
+    // Paints the part of the content that lies in area (content coordinates).
+    void PaintContent(QPainter& painter, const TFcRect& area) const;
+
+    TFcAllowEvent OnSelection;
+    TNotifyEvent OnDblClick;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    friend class TFcItem;
+    friend class TFcObject;
+    friend class TFcConnection;
+
+    TFcObject* NewObject(const TFcBounds& bounds, uint8_t shape);
+    void Invalidate(const TFcRect& contentRect);
+    TFcRect FcRectOfViewport() const;
+    void ObjectChanged(TFcObject* object);
+    void ObjectBoundsChanged(TFcObject* object, const TFcBounds& old);
+    void ConnectionChanged(TFcConnection* connection);
+    void ExtentChanged(const TFcRect& oldRect, const TFcRect& newRect);
+    void MarkExtentDirty();
+    void RecomputeExtent();
+    void ApplyScrollRanges();
+    void FlushExtent();
+
+    void ClearSelection();
+    void Deselect(TFcItem* item);
+    void Offer(TFcItem* item);
+
+    void PaintObject(QPainter& painter, const TFcObject& object) const;
+
+    TColor ColorValue = clWhite;
+    TFcFont FontValue;
+    QList<QPixmap> ImageList;
+    TFcOptions OptionsValue = fcoCanDrag | fcoCanSelect;
+
+    std::list<std::unique_ptr<TFcObject>> ObjectList;
+    std::list<std::unique_ptr<TFcConnection>> ConnectionList;
+    std::vector<TFcObject*> SelectedObjects;
+    std::vector<TFcConnection*> SelectedLines;
+
+    int UpdateCounter = 0;
+    bool RepaintPending = false;
+
+    TFcRect Extent;
+    bool ExtentDirty = false;
+    bool ExtentRecomputeQueued = false;
+    bool Destroying = false;
+};

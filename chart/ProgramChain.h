@@ -1,0 +1,102 @@
+#pragma once
+
+// The program chain: start, a spot, then pairs of block and spot, then end,
+// in program order. It owns the elements (and through them their canvas
+// objects), lays them out as one vertical stack and carries the operations
+// that insert, append and delete blocks. Saving and code generation walk the
+// blocks in chain order.
+
+#include "chart/ChainElement.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCustomFlowChart;
+class TFcItem;
+class TFcObject;
+class TFlowChart;
+class TSimpleXML;
+
+class TProgramChain : public QObject {
+    Q_OBJECT
+public:
+    // Caption of palette item kind: the text a new block of that kind shows.
+    using TCaptionSource = std::function<QString(int kind)>;
+
+    // Installs the selection rule as the canvas's OnSelection. Records are
+    // built in scratch, the main window's scratch document.
+    // The canvas must outlive the chain: elements delete their objects from it.
+    TProgramChain(TFlowChart* chart, TSimpleXML* scratch, QObject* parent = nullptr);
+    ~TProgramChain() override;
+
+    // Without a source the catalogue's captions are used.
+    void SetCaptionSource(TCaptionSource source) { CaptionSource = std::move(source); }
+    TFlowChart* Canvas() const { return Chart; }
+
+    int Count() const { return int(Chain.size()); }
+    TChainElement* At(int i) const;
+    // The objects of the blocks in program order; each carries its kind as
+    // TagCode (576 + kind) and its parameter record as DataText.
+    std::vector<TFcObject*> BlockObjects() const;
+
+    void BuildInitialChain();
+    void FreeChain();
+    void Relayout();
+    void PlaceElement(TChainElement* element, int32_t left, int32_t top);
+    void SetElementLeft(TChainElement* element, int32_t left);
+    int32_t ElementLeft(const TChainElement* element) const;
+    int32_t ElementHeight(const TChainElement* element) const;
+
+    int IndexOfBlock(const TFcObject* object) const;
+    int IndexOfSpotMarker(const TFcObject* object) const;
+    int IndexOfSpotCell(const TFcObject* object) const;
+
+    // Changes a block's height (32, or 40 for two lines of text); the caller
+    // lays the chain out again.
+    void SetBlockHeight(TFcObject* object, int height);
+    // Removes the block and the spot after it; the spot before it becomes the
+    // selection once the current event handler has returned. The object no
+    // longer exists afterwards.
+    void DeleteBlock(TFcObject* object);
+
+    void MoveWithAttached(TFcObject* object, int32_t left, int32_t top);
+    void CollectAttached(TFcObject* object);
+    // Destroys one element and with it its canvas objects.
+    void FreeElement(std::unique_ptr<TChainElement> element);
+
+    // The selection rule: only blocks and spot markers may be selected.
+    void FlowChart1Selection(TCustomFlowChart* sender, TFcItem* item, bool& allow);
+
+    // A block of kind after the selected spot, which must be a spot marker;
+    // otherwise nothing happens. The new block becomes the selection.
+    void InsertBlock(int kind);
+    // A block of kind just before the end element, for the loader: no layout,
+    // no selection change. Throws std::invalid_argument for a kind without a
+    // record, before anything changes.
+    void AppendBlock(int kind);
+
+    std::vector<TFcObject*> MoveList;
+    TChainList Chain;
+    TFcObject* ReselectTarget = nullptr;
+    TFcObject* StartObject = nullptr;
+    TFcObject* EndObject = nullptr;
+    TFcObject* LastAppended = nullptr;
+
+signals:
+    // A queued re-selection has been carried out.
+    void SpotReselected();
+
+private:
+    void WMReselectSpot();
+    QString CaptionOf(int kind) const;
+    std::unique_ptr<TChainElement> NewBlock(int kind, const QString& caption, std::string record);
+
+    TFlowChart* Chart;
+    TSimpleXML* Scratch;
+    TCaptionSource CaptionSource;
+};
