@@ -26,6 +26,8 @@ public:
               [this] { Dropped.store(true); }) {
         Robot.Start();
     }
+    // The robot's thread reads the members below: it must end first.
+    ~TFakeRobotLink() override { Robot.Finish(); }
 
     void WriteByte(std::uint8_t byte) override {
         if (Dropped.load())
