@@ -95,7 +95,8 @@ private:
                 slot.SeenInRound = Round;
                 if (p < 2)
                     continue;
-                const auto e = std::lower_bound(slot.Entries.begin(), slot.Entries.end(), nextEntry);
+                const auto e =
+                    std::lower_bound(slot.Entries.begin(), slot.Entries.end(), nextEntry);
                 if (e != slot.Entries.end() && *e < best.Entry)
                     best = TMatch{*e, p, q - p};
             }
@@ -119,15 +120,14 @@ std::vector<TNameDefinition> CollectDefinitions(const std::vector<std::string>& 
         if (std::string_view(statements[i]).starts_with(prefix))
             table.push_back(TNameDefinition{statements[i], i});
     }
-    std::stable_sort(table.begin(), table.end(), [](const auto& a, const auto& b) {
-        return a.Name.size() > b.Name.size();
-    });
+    std::stable_sort(table.begin(), table.end(),
+                     [](const auto& a, const auto& b) { return a.Name.size() > b.Name.size(); });
     return table;
 }
 
 bool ContinuesName(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c >= 0x80;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c >= 0x80;
 }
 
 void ResolveNames(std::vector<std::string>& statements, std::vector<bool>& changed,

@@ -14,8 +14,8 @@ inline constexpr std::string_view LabelPrefix = "label: ";
 inline constexpr std::string_view SubPrefix = "sub: ";
 
 struct TNameDefinition {
-    std::string Name;  // the whole definition statement, prefix included
-    size_t Position;   // zero-based position in the listing; line number (Position + 1) x 10
+    std::string Name; // the whole definition statement, prefix included
+    size_t Position;  // zero-based position in the listing; line number (Position + 1) x 10
 };
 
 // The definitions among `statements`, longest name first. Names of equal length

@@ -26,7 +26,8 @@ public:
     // A variable or port register: 0 is "A", 25 "Z"; other values wrap round
     // the byte range, so the missing field (-1) gives "@".
     std::string Letter(std::string_view name) const {
-        return std::string(1, static_cast<char>(static_cast<uint8_t>(65u + static_cast<uint32_t>(Int(name)))));
+        return std::string(
+            1, static_cast<char>(static_cast<uint8_t>(65u + static_cast<uint32_t>(Int(name)))));
     }
 
 private:
@@ -44,54 +45,83 @@ std::string SingleStatement(int32_t tagCode, const TRecordFields& f) {
     switch (tagCode - TagBlockBase) {
     case 1:
         switch (f.Int("mode")) {
-        case 0: return "FDX";
-        case 1: return "BKX";
-        case 2: return "FD " + f.Text("wait");
-        case 3: return "BK " + f.Text("wait");
-        default: return {};
+        case 0:
+            return "FDX";
+        case 1:
+            return "BKX";
+        case 2:
+            return "FD " + f.Text("wait");
+        case 3:
+            return "BK " + f.Text("wait");
+        default:
+            return {};
         }
     case 2:
         switch (f.Int("mode")) {
-        case 0: return "LTX";
-        case 1: return "RTX";
-        case 2: return "LT " + f.Text("wait");
-        case 3: return "RT " + f.Text("wait");
-        default: return {};
+        case 0:
+            return "LTX";
+        case 1:
+            return "RTX";
+        case 2:
+            return "LT " + f.Text("wait");
+        case 3:
+            return "RT " + f.Text("wait");
+        default:
+            return {};
         }
-    case 3: return "MOTOR " + f.IntText("motorL") + "," + f.IntText("motorR");
+    case 3:
+        return "MOTOR " + f.IntText("motorL") + "," + f.IntText("motorR");
     case 4:
         switch (f.Int("mode")) {
-        case 0: return "STX";
-        case 1: return "MOTOR 0,0";
-        default: return {};
+        case 0:
+            return "STX";
+        case 1:
+            return "MOTOR 0,0";
+        default:
+            return {};
         }
-    case 5: return "WAIT " + f.IntText("wait");
-    case 9: return "FOR " + f.Letter("var") + "=1 TO " + f.IntText("times");
-    case 10: return "NEXT " + f.Letter("var");
-    case 11: return "label: " + f.EscapedText("label");
-    case 12: return "GOTO label: " + f.EscapedText("label");
+    case 5:
+        return "WAIT " + f.IntText("wait");
+    case 9:
+        return "FOR " + f.Letter("var") + "=1 TO " + f.IntText("times");
+    case 10:
+        return "NEXT " + f.Letter("var");
+    case 11:
+        return "label: " + f.EscapedText("label");
+    case 12:
+        return "GOTO label: " + f.EscapedText("label");
     case 13:
         return "IF " + f.EscapedText("condition") + " THEN label: " + f.EscapedText("label");
-    case 15: return "LED " + f.IntText("led");
-    case 16: return "DDR" + f.Letter("ddr") + " " + f.IntText("data");
-    case 17: return f.Letter("var") + "=PIN" + f.Letter("port");
-    case 18: return "PORT" + f.Letter("port") + " " + f.IntText("data");
+    case 15:
+        return "LED " + f.IntText("led");
+    case 16:
+        return "DDR" + f.Letter("ddr") + " " + f.IntText("data");
+    case 17:
+        return f.Letter("var") + "=PIN" + f.Letter("port");
+    case 18:
+        return "PORT" + f.Letter("port") + " " + f.IntText("data");
     case 19:
         return "SERVOE " + f.IntText("data1") + "," + f.IntText("data2") + "," +
-               f.IntText("data3") + "," + f.IntText("data4") + "," + f.IntText("data5") +
-               "," + f.IntText("speed");
-    case 20: return f.EscapedText("command");
+               f.IntText("data3") + "," + f.IntText("data4") + "," + f.IntText("data5") + "," +
+               f.IntText("speed");
+    case 20:
+        return f.EscapedText("command");
     case 21: {
         const int32_t index = f.Int("index");
         if (index >= 0 && index <= 4)
             return f.Letter("var") + "=PC" + std::to_string(index);
         return f.Letter("var") + (index == 5 ? "=MIC" : "=PCX");
     }
-    case 22: return f.Letter("var") + "=ADC" + f.IntText("index");
-    case 23: return "sub: " + f.Text("sub");
-    case 25: return "GOSUB sub: " + f.Text("sub");
-    case 26: return "VOICEX " + f.IntText("index");
-    default: return {};
+    case 22:
+        return f.Letter("var") + "=ADC" + f.IntText("index");
+    case 23:
+        return "sub: " + f.Text("sub");
+    case 25:
+        return "GOSUB sub: " + f.Text("sub");
+    case 26:
+        return "VOICEX " + f.IntText("index");
+    default:
+        return {};
     }
 }
 

@@ -40,24 +40,46 @@ std::vector<TListingBlock> MakeChart(int blocks) {
     for (int i = 0; i < blocks; ++i) {
         const std::string target = LabelName(pick(labels));
         switch (i % 10) {
-        case 0: chart.push_back(Block(doc, 11, {{"label", LabelName(i / 10)}})); break;
+        case 0:
+            chart.push_back(Block(doc, 11, {{"label", LabelName(i / 10)}}));
+            break;
         case 5:
             if (pick(2) == 0)
                 chart.push_back(Block(doc, 12, {{"label", target}}));
             else
                 chart.push_back(Block(doc, 13, {{"condition", "A&gt;3"}, {"label", target}}));
             break;
-        case 1: chart.push_back(Block(doc, 1, {{"mode", "2"}, {"wait", std::to_string(pick(500))}})); break;
-        case 2: chart.push_back(Block(doc, 2, {{"mode", std::to_string(pick(4))}, {"wait", "90"}})); break;
-        case 3: chart.push_back(Block(doc, 6, {{"key", "2"}, {"keycmd", "-1"}, {"content", "C4D4E4F4"}})); break;
-        case 4: chart.push_back(Block(doc, 22, {{"var", "0"}, {"index", "3"}})); break;
-        case 6: chart.push_back(Block(doc, 20, {{"command", "A=A+B*2"}})); break;
-        case 7:
-            chart.push_back(Block(doc, 19, {{"data1", "9"}, {"data2", "9"}, {"data3", "4"},
-                                            {"data4", "9"}, {"data5", "12"}, {"speed", "3"}}));
+        case 1:
+            chart.push_back(Block(doc, 1, {{"mode", "2"}, {"wait", std::to_string(pick(500))}}));
             break;
-        case 8: chart.push_back(Block(doc, 5, {{"wait", "100"}})); break;
-        default: chart.push_back(Block(doc, 15, {{"led", "5"}})); break;
+        case 2:
+            chart.push_back(Block(doc, 2, {{"mode", std::to_string(pick(4))}, {"wait", "90"}}));
+            break;
+        case 3:
+            chart.push_back(
+                Block(doc, 6, {{"key", "2"}, {"keycmd", "-1"}, {"content", "C4D4E4F4"}}));
+            break;
+        case 4:
+            chart.push_back(Block(doc, 22, {{"var", "0"}, {"index", "3"}}));
+            break;
+        case 6:
+            chart.push_back(Block(doc, 20, {{"command", "A=A+B*2"}}));
+            break;
+        case 7:
+            chart.push_back(Block(doc, 19,
+                                  {{"data1", "9"},
+                                   {"data2", "9"},
+                                   {"data3", "4"},
+                                   {"data4", "9"},
+                                   {"data5", "12"},
+                                   {"speed", "3"}}));
+            break;
+        case 8:
+            chart.push_back(Block(doc, 5, {{"wait", "100"}}));
+            break;
+        default:
+            chart.push_back(Block(doc, 15, {{"led", "5"}}));
+            break;
         }
     }
     return chart;

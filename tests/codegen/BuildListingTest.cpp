@@ -39,10 +39,8 @@ TEST(BuildListing, WorkedExampleWithLabel) {
 
 TEST(BuildListing, WorkedExampleWithSubroutine) {
     const std::vector<TListingBlock> chain = {
-        SubCall("S1"),
-        Block(14),
-        SubStart("S1"),
-        Block(6, {{"key", "2"}, {"keycmd", "-1"}, {"content", "C4"}}),
+        SubCall("S1"),  Block(14),
+        SubStart("S1"), Block(6, {{"key", "2"}, {"keycmd", "-1"}, {"content", "C4"}}),
         Block(24),
     };
     EXPECT_EQ(Compile(chain), (TLines{
@@ -147,7 +145,8 @@ TEST(BuildListing, ParseErrorLeavesTheLinesProducedSoFar) {
     TSimpleXML scratch;
     TLines lines{"old pane line"};
     EXPECT_THROW(BuildListing(chain, scratch, lines), ESimpleXMLError);
-    EXPECT_EQ(lines, (TLines{"\"DEDEVAV\"", "\"FDX\"", "\"KEY 0\"", "\"PLAY C4\"", "\"label: L1\""}));
+    EXPECT_EQ(lines,
+              (TLines{"\"DEDEVAV\"", "\"FDX\"", "\"KEY 0\"", "\"PLAY C4\"", "\"label: L1\""}));
 }
 
 // Golden charts: NAME.chart holds one block per line, its tag code, a blank

@@ -148,19 +148,38 @@ public:
 
 private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Random); }
-    template <typename T>
-    const T& OneOf(const std::vector<T>& items) {
+    template <typename T> const T& OneOf(const std::vector<T>& items) {
         return items[static_cast<size_t>(Pick(0, static_cast<int>(items.size()) - 1))];
     }
 
-    const std::vector<std::string> LabelNames = {
-        "", "L", "L1", "L10", "l1", "L1 ", " L1", "A=B", "=", "=1", "1", "10", "30",
-        "\xBF\xAA" /* 开 */, "\xBF\xAA\xCA\xBC" /* 开始 */, "\x81\x41", "\x81\x61", "label: L1",
-        "label: ", "sub: S1", "\"q\"", "L1\xBF\xAA", "L1_", "L1,L"};
+    const std::vector<std::string> LabelNames = {"",
+                                                 "L",
+                                                 "L1",
+                                                 "L10",
+                                                 "l1",
+                                                 "L1 ",
+                                                 " L1",
+                                                 "A=B",
+                                                 "=",
+                                                 "=1",
+                                                 "1",
+                                                 "10",
+                                                 "30",
+                                                 "\xBF\xAA" /* 开 */,
+                                                 "\xBF\xAA\xCA\xBC" /* 开始 */,
+                                                 "\x81\x41",
+                                                 "\x81\x61",
+                                                 "label: L1",
+                                                 "label: ",
+                                                 "sub: S1",
+                                                 "\"q\"",
+                                                 "L1\xBF\xAA",
+                                                 "L1_",
+                                                 "L1,L"};
     // Subroutine names are stored unescaped, so none holds "<".
     const std::vector<std::string> SubNames = {
-        "", "S", "S1", "S10", "s1", "S=1", "\xD7\xD3" /* 子 */, "sub: S", "label: L1", "S1 ",
-        "&", "\"", "10"};
+        "",       "S",         "S1",  "S10", "s1", "S=1", "\xD7\xD3" /* 子 */,
+        "sub: S", "label: L1", "S1 ", "&",   "\"", "10"};
 
     std::string Reference() {
         if (Pick(0, 1) == 0)
@@ -170,8 +189,8 @@ private:
 
     // Expression lines mix references with text that may join onto them.
     std::string Command() {
-        const std::vector<std::string> glue = {"", " ", ",", "GOTO ", "0", "X", "\"", "=",
-                                               "label: ", "sub: ", "\xBF"};
+        const std::vector<std::string> glue = {"",   " ", ",",       "GOTO ", "0",    "X",
+                                               "\"", "=", "label: ", "sub: ", "\xBF", "\x80"};
         std::string s;
         const int parts = Pick(1, 5);
         for (int i = 0; i < parts; ++i)
@@ -182,16 +201,25 @@ private:
     TListingBlock MakeBlock() {
         switch (Pick(0, 10)) {
         case 0:
-        case 1: return Label(OneOf(LabelNames));
-        case 2: return Goto(OneOf(LabelNames));
-        case 3: return GotoIf(Pick(0, 1) ? "A>3" : Reference(), OneOf(LabelNames));
+        case 1:
+            return Label(OneOf(LabelNames));
+        case 2:
+            return Goto(OneOf(LabelNames));
+        case 3:
+            return GotoIf(Pick(0, 1) ? "A>3" : Reference(), OneOf(LabelNames));
         case 4:
-        case 5: return Expression(Command());
-        case 6: return SubStart(OneOf(SubNames));
-        case 7: return SubCall(OneOf(SubNames));
-        case 8: return Block(6, {{"key", "1"}, {"keycmd", Pick(0, 1) ? "-1" : "0"}, {"content", "C4"}});
-        case 9: return Block(Pick(7, 8));
-        default: return Block(5, {{"wait", std::to_string(Pick(0, 300))}});
+        case 5:
+            return Expression(Command());
+        case 6:
+            return SubStart(OneOf(SubNames));
+        case 7:
+            return SubCall(OneOf(SubNames));
+        case 8:
+            return Block(6, {{"key", "1"}, {"keycmd", Pick(0, 1) ? "-1" : "0"}, {"content", "C4"}});
+        case 9:
+            return Block(Pick(7, 8));
+        default:
+            return Block(5, {{"wait", std::to_string(Pick(0, 300))}});
         }
     }
 

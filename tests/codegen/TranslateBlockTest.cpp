@@ -75,12 +75,17 @@ TEST(TranslateBlock, StatementsOfEveryKind) {
         {17, {{"var", "2"}, {"port", "3"}}, {"C=PIND"}},
         {18, {{"port", "1"}, {"data", "15"}}, {"PORTB 15"}},
         {19,
-         {{"data1", "9"}, {"data2", "9"}, {"data3", "9"}, {"data4", "9"}, {"data5", "9"},
+         {{"data1", "9"},
+          {"data2", "9"},
+          {"data3", "9"},
+          {"data4", "9"},
+          {"data5", "9"},
           {"speed", "1"}},
          {"SERVOE 9,9,9,9,9,1"}},
         {19, {{"data3", "18"}}, {"SERVOE -1,-1,18,-1,-1,-1"}},
         {20, {{"command", "A=A+1"}}, {"A=A+1"}},
-        {20, {{"command", "IF A&lt;&gt;B THEN PRINT &apos;&#xBF;&#xAA;"}},
+        {20,
+         {{"command", "IF A&lt;&gt;B THEN PRINT &apos;&#xBF;&#xAA;"}},
          {"IF A<>B THEN PRINT '\xBF\xAA" /* 开 */}},
         {20, {{"command", ""}}, {""}},
         {21, {{"var", "0"}, {"index", "5"}}, {"A=MIC"}},
@@ -131,8 +136,8 @@ TEST(TranslateBlock, KindsThatDoNotReadTheRecord) {
         SCOPED_TRACE(text);
         EXPECT_EQ(Translate(scratch, Tag(14), text), std::vector<std::string>{"\"END\""});
         EXPECT_EQ(Translate(scratch, Tag(24), text), std::vector<std::string>{"\"RETURN\""});
-        for (const int32_t tag : {Tag(7), Tag(8), TagStartBlock, TagEndBlock, TagSpotMarker,
-                                  Tag(0), Tag(27), int32_t{0}, int32_t{-1}}) {
+        for (const int32_t tag : {Tag(7), Tag(8), TagStartBlock, TagEndBlock, TagSpotMarker, Tag(0),
+                                  Tag(27), int32_t{0}, int32_t{-1}}) {
             EXPECT_TRUE(Translate(scratch, tag, text).empty()) << tag;
         }
     }
