@@ -7,6 +7,7 @@
 TRadioGroup::TRadioGroup(QWidget* parent)
     : QGroupBox(parent), Group(new QButtonGroup(this)), Column(new QVBoxLayout(this)) {
     Column->setSpacing(0);
+    Column->setContentsMargins(8, 0, 8, 2);
     connect(Group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             emit ItemIndexChanged(id);

@@ -1,0 +1,10 @@
+#include "blocks/frmSubEnd.h"
+
+#include "ui_frmSubEnd.h"
+
+TFormSubEnd::TFormSubEnd(QWidget* parent) : TBlockDialog(parent), ui(new Ui::TFormSubEnd) {
+    ui->setupUi(this);
+    SetUpFrame();
+}
+
+TFormSubEnd::~TFormSubEnd() = default;
