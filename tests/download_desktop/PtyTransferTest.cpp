@@ -129,7 +129,7 @@ TEST_F(PtyDownload, ClosingThePortDuringTheTransferFailsIt) {
     EXPECT_FALSE(robot.Log().Completed);
 }
 
-TEST_F(PtyDownload, AVanishedDeviceStopsNotifyingAndTheNextDownloadFailsAtOnce) {
+TEST_F(PtyDownload, AVanishedDeviceFailsTheDownloadOnceAndStopsNotifying) {
     TRobotScript script;
     script.HangUpAfterBytes = 11 + 1 + 76 + 1 + 10; // inside the data packet
     TPtyRobot robot(script);
