@@ -1,13 +1,15 @@
+#include "app/Application.h"
 #include "app/Unit1.h"
+#include "app/frmAbout.h"
 
-#include <QApplication>
-
-using namespace Qt::StringLiterals;
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(u"DEDEVAV流程图(ZR550)------Veltrano"_s);
+    TApplication application(argc, argv);
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     TForm1 form1;
+    auto* formAbout = new TFormAbout(&form1);
+    form1.FormAbout = formAbout;
     form1.show();
     return application.exec();
 }

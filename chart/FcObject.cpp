@@ -36,7 +36,9 @@ bool TFcObject::Reaches(const TFcObject* other) const {
 }
 
 void TFcObject::AttachObject(TFcObject* other) {
-    if (other == nullptr || other == this || Reaches(other))
+    // Refusing an object that already reaches this one keeps the groups free
+    // of cycles, which would make collecting a group never end.
+    if (other == nullptr || other == this || Reaches(other) || other->Reaches(this))
         return;
     AttachedList.push_back(other);
     other->AttachedBy.push_back(this);

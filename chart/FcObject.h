@@ -69,8 +69,9 @@ public:
     int AttachedCount() const { return int(AttachedList.size()); }
     // None for an index outside 0 .. AttachedCount() - 1.
     TFcObject* Attached(int i) const;
-    // Ignores none, the object itself and anything already reachable through
-    // Attached (directly or through attached objects).
+    // Ignores none, the object itself, anything already reachable through
+    // Attached (directly or through attached objects) and anything from which
+    // this object can be reached.
     void AttachObject(TFcObject* other);
     // Whether other can be reached from this object through Attached lists.
     bool Reaches(const TFcObject* other) const;

@@ -1,0 +1,189 @@
+#include "app/Application.h"
+#include "app/Unit1.h"
+#include "app/frmAbout.h"
+#include "chart/NormalSpot.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TApplication& App() {
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    static TApplication app(argc, argv);
+    return app;
+}
+
+// Closes the next modal window once it is up and reports its caption and text.
+struct TModalCloser {
+    QString Caption;
+    QString Text;
+    QSize ClientSize;
+    void Arm() {
+        QTimer::singleShot(0, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            Caption = modal->windowTitle();
+            ClientSize = modal->size();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                Text = box->text();
+            modal->close();
+        });
+    }
+};
+
+TEST(ErrorMessageText, FullStopAfterCharactersThatSortAfterIt) {
+    struct Case {
+        QString Message, Shown;
+    } cases[] = {
+        {u"无法打开文件"_s, u"无法打开文件."_s},
+        {u"Invalid value"_s, u"Invalid value."_s},
+        {u"Line 3"_s, u"Line 3."_s},
+        {u"Done."_s, u"Done."_s},
+        {u"Stop!"_s, u"Stop!"_s},
+        {u"a-b,"_s, u"a-b,"_s},
+        {QString(), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorMessageText(c.Message), c.Shown) << c.Message.toStdString();
+}
+
+TEST(ExceptionMessageText, ReadsUtf8AndGbk) {
+    EXPECT_EQ(ExceptionMessageText("plain"), u"plain"_s);
+    EXPECT_EQ(ExceptionMessageText("\xe6\x96\x87\xe4\xbb\xb6"), u"文件"_s);
+    EXPECT_EQ(ExceptionMessageText("\xce\xc4\xbc\xfe"), u"文件"_s);
+}
+
+TEST(TApplication, EscapedErrorIsShownAndTheProgramGoesOn) {
+    App();
+    QWidget target;
+    class TThrower : public QObject {
+    public:
+        bool event(QEvent* e) override {
+            if (e->type() == QEvent::User)
+                throw std::runtime_error("无法写入文件");
+            return QObject::event(e);
+        }
+    } thrower;
+    TModalCloser closer;
+    closer.Arm();
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
+    EXPECT_EQ(closer.Caption, ApplicationTitle());
+    EXPECT_EQ(closer.Text, u"无法写入文件."_s);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { App(); }
+};
+
+TEST_F(MainWindowTest, StartUpState) {
+    QDir::setCurrent(QDir::tempPath());
+    TForm1 form;
+    EXPECT_EQ(form.windowTitle(), ApplicationTitle());
+    EXPECT_EQ(QDir::currentPath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    EXPECT_TRUE(form.DocumentName.isEmpty());
+    ASSERT_NE(form.Chain(), nullptr);
+    EXPECT_EQ(form.Chain()->Count(), 3);
+    EXPECT_EQ(form.FlowChart1->ObjectCount(), 6);
+    auto* spot = dynamic_cast<TNormalSpot*>(form.Chain()->At(1));
+    ASSERT_NE(spot, nullptr);
+    EXPECT_EQ(form.FlowChart1->Selection(), spot->Marker);
+    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(form.Memo1->isReadOnly());
+    EXPECT_EQ(form.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(form.Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(form.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(form.FlowChart1->Color(), clSkyBlue);
+    EXPECT_EQ(form.FlowChart1->Images().size(), 1);
+    EXPECT_EQ(form.FlowChart1->Images().front().size(), QSize(32, 31));
+    EXPECT_EQ(form.FlowChart1->Options(), fcoCanDrag | fcoCanSelect);
+}
+
+TEST_F(MainWindowTest, Layout) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.size(), QSize(618, 463));
+    EXPECT_EQ(form.Panel1->height(), 37);
+    EXPECT_EQ(form.Panel1->width(), form.centralWidget()->width());
+    const std::pair<QToolButton*, int> buttons[] = {
+        {form.SpeedButton1, 2},   {form.SpeedButton2, 34},  {form.SpeedButton3, 66},
+        {form.SpeedButton4, 98},  {form.SpeedButton5, 138}, {form.SpeedButton8, 170},
+        {form.SpeedButton7, 362}, {form.SpeedButton6, 394}, {form.SpeedButton10, 474},
+        {form.SpeedButton9, 506}};
+    for (const auto& [button, left] : buttons) {
+        EXPECT_EQ(button->geometry(), QRect(left, 2, 32, 32)) << button->objectName().toStdString();
+        EXPECT_TRUE(button->text().isEmpty());
+        EXPECT_TRUE(button->autoRaise());
+    }
+    EXPECT_EQ(form.NavBar1->width(), 145);
+    EXPECT_EQ(form.NavBar1->x(), 0);
+    EXPECT_EQ(form.FlowChart1->width(), 282);
+    EXPECT_EQ(form.Splitter1->handleWidth(), 5);
+    EXPECT_EQ(form.Memo1->geometry().left(), form.FlowChart1->geometry().right() + 1 + 5);
+}
+
+TEST_F(MainWindowTest, PaletteClickInsertsAfterTheSelectedSpot) {
+    TForm1 form;
+    form.NavBar1->ItemButton(1)->click();
+    ASSERT_EQ(form.Chain()->Count(), 5);
+    const std::vector<TFcObject*> blocks = form.Chain()->BlockObjects();
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0]->Text(), u"直行"_s);
+    EXPECT_EQ(blocks[0]->Top(), 80);
+    EXPECT_EQ(form.FlowChart1->Selection(), blocks[0]);
+    form.NavBar1ItemClick(7);
+    form.NavBar1ItemClick(8);
+    EXPECT_EQ(form.Chain()->Count(), 5);
+}
+
+TEST_F(MainWindowTest, DoubleClickOnTheCanvasIsForwarded) {
+    TForm1 form;
+    form.show();
+    int seen = 0;
+    QObject::connect(&form, &TForm1::ChartDoubleClicked, [&] { ++seen; });
+    QTest::mouseDClick(form.FlowChart1->viewport(), Qt::LeftButton, {}, QPoint(115, 30));
+    EXPECT_EQ(seen, 1);
+}
+
+TEST_F(MainWindowTest, CloseEndsWithoutAQuestion) {
+    TForm1 form;
+    form.show();
+    form.NavBar1->ItemButton(1)->click();
+    form.SpeedButton5->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, AboutIsShownModally) {
+    TForm1 form;
+    form.show();
+    TModalCloser closer;
+    closer.Arm();
+    form.SpeedButton8->click();
+    EXPECT_EQ(closer.Caption, u"关于"_s);
+    EXPECT_EQ(closer.ClientSize, QSize(561, 411));
+    ASSERT_NE(form.FormAbout, nullptr);
+    EXPECT_EQ(form.FormAbout->Button1->text(), u"确定"_s);
+    EXPECT_TRUE(form.FormAbout->Button1->isDefault());
+    EXPECT_FALSE(form.FormAbout->isVisible());
+}
+
+} // namespace
