@@ -281,6 +281,9 @@ void TCommControl::SetInBufferCount(int count) {
     std::lock_guard lock(Platform->Mutex);
     if (Platform->Fd < 0)
         throw EDownloadError(u"串口未打开：请先打开串口"_s);
+    // Discarding starts every download: refuse one that cannot get through.
+    if (Platform->HungUp.load())
+        throw EDownloadError(u"串口 %1 已断开：请关闭串口，检查连接后重新打开"_s.arg(Device));
     if (count == 0) {
         ::tcflush(Platform->Fd, TCIFLUSH);
         Platform->Received.clear();

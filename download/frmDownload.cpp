@@ -77,7 +77,10 @@ EDownloadError ImageErrorMessage(const EImageError& e, const QString& fileName) 
 TFormDownload::TFormDownload(QWidget* parent)
     : QDialog(parent), UI(std::make_unique<Ui::TFormDownload>()) {
     UI->setupUi(this);
-    QFont font(u"宋体"_s);
+    QFont font;
+    // Where 宋体 is missing, one CJK family for all text keeps lines of
+    // Chinese and of plain ASCII the same height.
+    font.setFamilies({u"宋体"_s, u"SimSun"_s, u"Noto Sans CJK SC"_s, u"WenQuanYi Zen Hei"_s});
     font.setPixelSize(16);
     setFont(font);
     setFixedSize(569, 343);

@@ -145,6 +145,22 @@ TEST(TransferProtocol, WorkedExampleOnTheWire) {
     EXPECT_EQ(link.Robot.Log().Wire, expected);
 }
 
+TEST(TransferProtocol, ASilentLineTimesOutInGetChar) {
+    TRobotScript silent;
+    silent.Silent = true;
+    TFakeRobotLink link(silent);
+    const std::atomic<bool> stop{false};
+    TTransferProtocol protocol(link, link.Received, stop);
+    try {
+        protocol.GetChar();
+        FAIL() << "no time-out";
+    } catch (const ETransferError& e) {
+        EXPECT_STREQ(e.what(), "GetChar Timeout");
+    }
+    link.Received.QueueByte(0x5A);
+    EXPECT_EQ(protocol.GetChar(), 0x5A);
+}
+
 TEST(TransferProtocol, TraceStopsAtTheFailingStep) {
     TRobotScript script;
     script.HeaderReply = {0xAB, 0xAA};

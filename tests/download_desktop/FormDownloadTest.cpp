@@ -150,6 +150,9 @@ TEST_F(FormDownload, AFailedDownloadSaysSo) {
 TEST_F(FormDownload, RefusedDownloadsStartNothingAndLeaveNoFile) {
     TPtyRobot robot;
     const QString longStatement = u"30 REM \""_s + QString(300, u'A') + u"\""_s;
+    QString hugeListing; // 251 records of 262 bytes and the end mark
+    for (int i = 0; i < 251; ++i)
+        hugeListing += u"10 REM \""_s + QString(254, u'C') + u"\"\n"_s;
     struct TCase {
         QString Listing;
         bool PortOpen;
@@ -158,6 +161,7 @@ TEST_F(FormDownload, RefusedDownloadsStartNothingAndLeaveNoFile) {
         {u"10 REM \"FD 100\""_s, false, u"未打开"_s},
         {u"10 REM \"FD 100\"\n20 REM \"SAY 😀\""_s, true, u"第 2 行"_s},
         {u"10 REM \"FD 100\"\n"_s + longStatement, true, u"第 30 行"_s},
+        {hugeListing, true, u"65765"_s},
     };
     for (const TCase& c : cases) {
         if (c.PortOpen != Form.Comm1->PortOpen()) {

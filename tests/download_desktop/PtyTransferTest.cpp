@@ -144,6 +144,10 @@ TEST_F(PtyDownload, AVanishedDeviceFailsTheDownloadOnceAndStopsNotifying) {
     EXPECT_EQ(events.size(), afterFailure);
     EXPECT_EQ(Form.Comm1->CommEvent(), TCommControl::CommEvHangUp);
     EXPECT_THROW(Form.Comm1->Output(QByteArray(1, 'x')), EDownloadError);
+    // A new download is refused until the port is opened again.
+    EXPECT_THROW(Form.SendImageFile(WriteImage(TestImage(10))), EDownloadError);
+    EXPECT_FALSE(Form.Downloading());
+    EXPECT_EQ(Boxes.Texts.size(), 1);
 }
 
 TEST(CommControl, OutputFromAnotherThreadWhileReceivingOnTheGuiThread) {
