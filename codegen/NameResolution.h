@@ -34,7 +34,8 @@ bool ContinuesName(unsigned char c);
 // later (the definition statements themselves are thus left alone). The number
 // is that of the first definition in the table with the same name ignoring the
 // case of ASCII letters (the second byte of a double-byte character is not a
-// letter even where its code is one). Statements that change are flagged in `changed` (same size).
+// letter even where its code is one). Statements that change are flagged in
+// `changed` (same size).
 //
 // Equivalent to running that rule literally over every statement for every
 // definition, but each statement is visited only for the names it contains.

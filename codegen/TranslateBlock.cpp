@@ -125,9 +125,11 @@ std::string SingleStatement(int32_t tagCode, const TRecordFields& f) {
     }
 }
 
+// Tag codes reach this from the chart as they are; compare before subtracting
+// so that no value can overflow.
 bool IsTranslatedTag(int32_t tagCode) {
-    const int kind = tagCode - TagBlockBase;
-    return kind >= FirstBlockKind && kind <= LastBlockKind && kind != 7 && kind != 8;
+    return tagCode >= Tag(FirstBlockKind) && tagCode <= Tag(LastBlockKind) && tagCode != Tag(7) &&
+           tagCode != Tag(8);
 }
 
 } // namespace

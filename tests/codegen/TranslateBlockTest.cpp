@@ -137,7 +137,7 @@ TEST(TranslateBlock, KindsThatDoNotReadTheRecord) {
         EXPECT_EQ(Translate(scratch, Tag(14), text), std::vector<std::string>{"\"END\""});
         EXPECT_EQ(Translate(scratch, Tag(24), text), std::vector<std::string>{"\"RETURN\""});
         for (const int32_t tag : {Tag(7), Tag(8), TagStartBlock, TagEndBlock, TagSpotMarker, Tag(0),
-                                  Tag(27), int32_t{0}, int32_t{-1}}) {
+                                  Tag(27), int32_t{0}, int32_t{-1}, INT32_MIN, INT32_MAX}) {
             EXPECT_TRUE(Translate(scratch, tag, text).empty()) << tag;
         }
     }
