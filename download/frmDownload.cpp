@@ -157,7 +157,9 @@ void TFormDownload::Button6Click() {
     lines.reserve(size_t(texts.size()));
     for (qsizetype i = 0; i < texts.size(); ++i) {
         qsizetype bad = -1;
-        auto bytes = GbkEncode(texts[i], &bad);
+        // A pasted CR LF would leave a CR after the closing quote and
+        // silently drop the line.
+        auto bytes = GbkEncode(texts[i].endsWith(u'\r') ? texts[i].chopped(1) : texts[i], &bad);
         if (!bytes) {
             // The robot would get a different text than the user sees.
             const QString character = texts[i].mid(bad, texts[i].at(bad).isHighSurrogate() ? 2 : 1);

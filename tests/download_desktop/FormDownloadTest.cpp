@@ -121,7 +121,7 @@ TEST_F(FormDownload, AListingWithoutAcceptableLinesIsSentAsTheEndMark) {
 TEST_F(FormDownload, OneDownloadAtATimeAndItsFileIsGoneOnceItRuns) {
     TPtyRobot robot;
     OpenOn(robot);
-    Form.SetListing(u"10 REM \"DEDEVAV\"\n20 REM \"FD 100\""_s);
+    Form.SetListing(u"10 REM \"DEDEVAV\"\r\n20 REM \"FD 100\"\r\n"_s); // pasted CR LF
     QSignalSpy finished(&Form, &TFormDownload::DownloadFinished);
     Form.Button6Click();
     EXPECT_TRUE(Form.Downloading());
