@@ -69,8 +69,8 @@ TCustomFlowChart::~TCustomFlowChart() {
     Destroying = true;
     SelectedObjects.clear();
     SelectedLines.clear();
-    ConnectionList.clear();
-    ObjectList.clear();
+    ConnectionStore.Clear();
+    ObjectStore.Clear();
 }
 
 void TCustomFlowChart::SetColor(TColor color) {
@@ -89,12 +89,12 @@ void TCustomFlowChart::SetFont(const TFcFont& font) {
     if (font == FontValue)
         return;
     FontValue = font;
-    for (auto& o : ObjectList)
-        if (o->ParentFontValue)
-            o->FontValue = font;
-    for (auto& c : ConnectionList)
-        if (c->ParentFontValue)
-            c->FontValue = font;
+    for (const auto& e : ObjectStore.Entries())
+        if (e.Item && e.Item->ParentFontValue)
+            e.Item->FontValue = font;
+    for (const auto& e : ConnectionStore.Entries())
+        if (e.Item && e.Item->ParentFontValue)
+            e.Item->FontValue = font;
     Invalidate(FcRectOfViewport());
 }
 
@@ -113,9 +113,8 @@ TFcObject* TCustomFlowChart::AddObject(int32_t left, int32_t top, uint16_t width
 }
 
 TFcObject* TCustomFlowChart::NewObject(const TFcBounds& bounds, uint8_t shape) {
-    ObjectList.push_back(std::unique_ptr<TFcObject>(new TFcObject(this, bounds, shape)));
-    TFcObject* object = ObjectList.back().get();
-    object->Position = std::prev(ObjectList.end());
+    TFcObject* object = ObjectStore.Add(
+        std::unique_ptr<TFcObject>(new TFcObject(this, bounds, shape)), bounds.Rect());
     Invalidate(object->BoundsRect().Inflated(ObjectRepaintMargin));
     ExtentChanged({}, object->BoundsRect());
     return object;
@@ -136,7 +135,7 @@ void TCustomFlowChart::RemoveObject(TFcObject* object) {
     for (TFcObject* member : object->AttachedList)
         std::erase(member->AttachedBy, object);
     const TFcRect rect = object->BoundsRect();
-    ObjectList.erase(object->Position);
+    ObjectStore.Remove(object);
     Invalidate(rect.Inflated(ObjectRepaintMargin));
     ExtentChanged(rect, {});
 }
@@ -146,10 +145,10 @@ TFcConnection* TCustomFlowChart::AddConnection(TFcObject* source, TFcObject* des
     if (source == nullptr || destination == nullptr || source->Chart() != this ||
         destination->Chart() != this)
         return nullptr;
-    ConnectionList.push_back(std::unique_ptr<TFcConnection>(
-        new TFcConnection(this, source, destination, sourcePoint, destinationPoint)));
-    TFcConnection* connection = ConnectionList.back().get();
-    connection->Position = std::prev(ConnectionList.end());
+    auto created = std::unique_ptr<TFcConnection>(
+        new TFcConnection(this, source, destination, sourcePoint, destinationPoint));
+    const TFcRect box = created->BoundsRect();
+    TFcConnection* connection = ConnectionStore.Add(std::move(created), box);
     source->ConnectionList.push_back(connection);
     if (destination != source)
         destination->ConnectionList.push_back(connection);
@@ -168,24 +167,26 @@ void TCustomFlowChart::RemoveConnection(TFcConnection* connection) {
     std::erase(connection->SourceObject->ConnectionList, connection);
     std::erase(connection->DestinationObject->ConnectionList, connection);
     const TFcRect box = connection->BoundsRect();
-    ConnectionList.erase(connection->Position);
+    ConnectionStore.Remove(connection);
     Invalidate(box.Inflated(1));
     ExtentChanged(box, {});
 }
 
 std::vector<TFcObject*> TCustomFlowChart::Objects() const {
     std::vector<TFcObject*> result;
-    result.reserve(ObjectList.size());
-    for (const auto& o : ObjectList)
-        result.push_back(o.get());
+    result.reserve(size_t(ObjectStore.Count()));
+    for (const auto& e : ObjectStore.Entries())
+        if (e.Item)
+            result.push_back(e.Item.get());
     return result;
 }
 
 std::vector<TFcConnection*> TCustomFlowChart::Connections() const {
     std::vector<TFcConnection*> result;
-    result.reserve(ConnectionList.size());
-    for (const auto& c : ConnectionList)
-        result.push_back(c.get());
+    result.reserve(size_t(ConnectionStore.Count()));
+    for (const auto& e : ConnectionStore.Entries())
+        if (e.Item)
+            result.push_back(e.Item.get());
     return result;
 }
 
@@ -266,14 +267,19 @@ void TCustomFlowChart::EndUpdate() {
 
 TFcItem* TCustomFlowChart::ItemAt(TFcPoint p) const {
     // Lines are painted over the objects, so they take the press first.
-    for (auto it = ConnectionList.rbegin(); it != ConnectionList.rend(); ++it)
-        if (FcSegmentHit((*it)->First, (*it)->Last, p, LineHitTolerance))
-            return it->get();
-    for (auto it = ObjectList.rbegin(); it != ObjectList.rend(); ++it) {
-        const TFcObject& o = **it;
+    const auto& lines = ConnectionStore.Entries();
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+        if (it->Item && it->Rect.Inflated(LineHitTolerance).Contains(p) &&
+            FcSegmentHit(it->Item->First, it->Item->Last, p, LineHitTolerance))
+            return it->Item.get();
+    const auto& objects = ObjectStore.Entries();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        if (!it->Item || !it->Rect.Contains(p))
+            continue;
+        const TFcObject& o = *it->Item;
         if (o.VisibleValue &&
             FcBodyContains(o.BoundsValue, o.ShapeValue, o.EdgeKindValue, o.OutlineWidthValue, p))
-            return it->get();
+            return it->Item.get();
     }
     return nullptr;
 }
@@ -313,8 +319,11 @@ void TCustomFlowChart::Invalidate(const TFcRect& contentRect) {
         RepaintPending = true;
         return;
     }
-    const TFcPoint o = ScrollOffset();
-    const QRect r = FcToQRect(contentRect).translated(-o.X, -o.Y) & viewport()->rect();
+    const TFcRect visible = FcRectOfViewport();
+    if (!contentRect.Intersects(visible))
+        return;
+    const QRect r =
+        FcToQRect(contentRect).translated(-visible.Left, -visible.Top) & viewport()->rect();
     if (!r.isEmpty())
         viewport()->update(r);
 }
@@ -326,6 +335,7 @@ void TCustomFlowChart::ObjectChanged(TFcObject* object) {
 void TCustomFlowChart::ObjectBoundsChanged(TFcObject* object, const TFcBounds& old) {
     const TFcRect oldRect = old.Rect();
     const TFcRect newRect = object->BoundsRect();
+    ObjectStore.SetRect(object, newRect);
     Invalidate(oldRect.Inflated(ObjectRepaintMargin));
     Invalidate(newRect.Inflated(ObjectRepaintMargin));
     for (TFcConnection* c : object->ConnectionList) {
@@ -334,6 +344,7 @@ void TCustomFlowChart::ObjectBoundsChanged(TFcObject* object, const TFcBounds& o
         const TFcRect newBox = c->BoundsRect();
         if (oldBox == newBox)
             continue;
+        ConnectionStore.SetRect(c, newBox);
         Invalidate(oldBox.Inflated(1));
         Invalidate(newBox.Inflated(1));
         ExtentChanged(oldBox, newBox);
@@ -390,12 +401,7 @@ void TCustomFlowChart::FlushExtent() {
 }
 
 void TCustomFlowChart::RecomputeExtent() {
-    TFcRect extent;
-    for (const auto& o : ObjectList)
-        extent = extent.United(o->BoundsRect());
-    for (const auto& c : ConnectionList)
-        extent = extent.United(c->BoundsRect());
-    Extent = extent;
+    Extent = ObjectStore.Union().United(ConnectionStore.Union());
     ExtentDirty = false;
     ApplyScrollRanges();
 }
@@ -433,14 +439,15 @@ void TCustomFlowChart::PaintContent(QPainter& painter, const TFcRect& area) cons
     painter.save();
     painter.setClipRect(FcToQRect(area), Qt::IntersectClip);
     painter.fillRect(FcToQRect(area), FcToQColor(ColorValue));
-    for (const auto& o : ObjectList)
-        if (o->VisibleValue && o->BoundsRect().Intersects(area))
-            PaintObject(painter, *o);
+    for (const auto& e : ObjectStore.Entries())
+        if (e.Rect.Intersects(area) && e.Item->VisibleValue)
+            PaintObject(painter, *e.Item);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 0));
-    for (const auto& c : ConnectionList)
-        if (c->BoundsRect().Intersects(area))
-            painter.drawLine(QPoint(c->First.X, c->First.Y), QPoint(c->Last.X, c->Last.Y));
+    for (const auto& e : ConnectionStore.Entries())
+        if (e.Rect.Intersects(area))
+            painter.drawLine(QPoint(e.Item->First.X, e.Item->First.Y),
+                             QPoint(e.Item->Last.X, e.Item->Last.Y));
     for (const TFcObject* o : SelectedObjects) {
         if (!o->BoundsRect().Inflated(ObjectRepaintMargin).Intersects(area))
             continue;

@@ -10,6 +10,7 @@
 // once, after the current event or at the end of an update lock.
 
 #include "chart/FcConnection.h"
+#include "chart/FcItemStore.h"
 #include "chart/FcObject.h"
 #include "chart/FcTypes.h"
 
@@ -18,7 +19,6 @@
 #include <QPixmap>
 
 #include <functional>
-#include <list>
 #include <memory>
 #include <vector>
 
@@ -53,8 +53,8 @@ public:
                                  uint8_t destinationPoint);
     void RemoveConnection(TFcConnection* connection);
 
-    int ObjectCount() const { return int(ObjectList.size()); }
-    int ConnectionCount() const { return int(ConnectionList.size()); }
+    int ObjectCount() const { return ObjectStore.Count(); }
+    int ConnectionCount() const { return ConnectionStore.Count(); }
     // In creation order, which is also the painting order.
     std::vector<TFcObject*> Objects() const;
     std::vector<TFcConnection*> Connections() const;
@@ -119,8 +119,8 @@ private:
     QList<QPixmap> ImageList;
     TFcOptions OptionsValue = fcoCanDrag | fcoCanSelect;
 
-    std::list<std::unique_ptr<TFcObject>> ObjectList;
-    std::list<std::unique_ptr<TFcConnection>> ConnectionList;
+    TFcItemStore<TFcObject> ObjectStore;
+    TFcItemStore<TFcConnection> ConnectionStore;
     std::vector<TFcObject*> SelectedObjects;
     std::vector<TFcConnection*> SelectedLines;
 

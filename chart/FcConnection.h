@@ -5,8 +5,8 @@
 
 #include "chart/FcItem.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <list>
 #include <memory>
 
 class TFcObject;
@@ -56,5 +56,6 @@ private:
     uint8_t StyleValue = 0;
     TFcPoint First;
     TFcPoint Last;
-    std::list<std::unique_ptr<TFcConnection>>::iterator Position;
+    template <typename> friend class TFcItemStore;
+    size_t Slot = 0;
 };

@@ -7,8 +7,8 @@
 
 #include "chart/FcItem.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,5 +112,6 @@ private:
     std::vector<TFcObject*> AttachedList;
     // Objects whose Attached list holds this one, so that removal is cheap.
     std::vector<TFcObject*> AttachedBy;
-    std::list<std::unique_ptr<TFcObject>>::iterator Position;
+    template <typename> friend class TFcItemStore;
+    size_t Slot = 0;
 };
