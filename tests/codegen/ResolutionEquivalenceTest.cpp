@@ -140,7 +140,9 @@ public:
 
     std::vector<TListingBlock> Make() {
         std::vector<TListingBlock> chain;
-        const int length = Pick(1, 40);
+        // Long charts now and then, so that tables of many equal-length names
+        // are sorted too.
+        const int length = (Pick(0, 9) == 0) ? Pick(40, 150) : Pick(1, 40);
         for (int i = 0; i < length; ++i)
             chain.push_back(MakeBlock());
         return chain;
@@ -192,7 +194,8 @@ private:
         const std::vector<std::string> glue = {"",   " ", ",",       "GOTO ", "0",    "X",
                                                "\"", "=", "label: ", "sub: ", "\xBF", "\x80"};
         std::string s;
-        const int parts = Pick(1, 5);
+        // Now and then a line crowded with references.
+        const int parts = (Pick(0, 9) == 0) ? Pick(10, 30) : Pick(1, 5);
         for (int i = 0; i < parts; ++i)
             s += (Pick(0, 2) == 0) ? OneOf(glue) : Reference();
         return s;
