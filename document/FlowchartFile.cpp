@@ -16,23 +16,6 @@ void BuildFileTree(TSimpleXML& doc, TSimpleXML& scratch, std::span<const std::st
 
 namespace {
 
-// Kinds whose chart text shows a field value after a prefix.
-const char* ChartValueField(int kind) {
-    switch (kind) {
-    case 11:
-    case 12:
-    case 13:
-        return "label";
-    case 20:
-        return "command";
-    case 23:
-    case 25:
-        return "sub";
-    default:
-        return nullptr;
-    }
-}
-
 bool IsLoadableKind(int64_t kind) {
     const TBlockKind* info = kind >= FirstBlockKind && kind <= LastBlockKind ? FindBlockKind(int(kind)) : nullptr;
     return info && info->HasRecord();
@@ -63,10 +46,14 @@ std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& sc
             continue;
         block.Kind = int(kind);
         block.RecordText = scratch.WriteText();
-        if (const char* field = ChartValueField(block.Kind))
-            block.ChartValue = DecodeEntities(scratchRoot->Children().TextOf(field, ""));
+        const TRecordValues values = ReadRecordValues(*scratchRoot, block.Kind);
+        // The loader shows a subroutine name decoded as well, like a label.
+        if (block.Kind == 23 || block.Kind == 25)
+            block.ChartValue = DecodeEntities(values.Text("sub"));
+        else
+            block.ChartValue = values.ChartValue();
         if (block.Kind == 26)
-            block.PhraseIndex = int32_t(scratchRoot->Children().IntOf("index", -1));
+            block.PhraseIndex = int32_t(values.Int("index"));
         blocks.push_back(std::move(block));
     }
     return blocks;

@@ -1,0 +1,384 @@
+#include "blocks/editing/BlockEditor.h"
+
+#include "blocks/BlockCatalogue.h"
+#include "blocks/controls/BlockDialog.h"
+#include "blocks/controls/RadioGroup.h"
+#include "blocks/controls/ValidateEdit.h"
+#include "blocks/frmAIN.h"
+#include "blocks/frmBiaoDaShi.h"
+#include "blocks/frmDIN.h"
+#include "blocks/frmFORBegin.h"
+#include "blocks/frmFOREnd.h"
+#include "blocks/frmFaYin.h"
+#include "blocks/frmGOSUB.h"
+#include "blocks/frmGOTOBegin.h"
+#include "blocks/frmGOTOEnd.h"
+#include "blocks/frmGOTOIF.h"
+#include "blocks/frmJieShu.h"
+#include "blocks/frmLED.h"
+#include "blocks/frmPORTDDR.h"
+#include "blocks/frmPORTIN.h"
+#include "blocks/frmPORTOUT.h"
+#include "blocks/frmQiDongDJ.h"
+#include "blocks/frmServo.h"
+#include "blocks/frmSubBegin.h"
+#include "blocks/frmSubEnd.h"
+#include "blocks/frmTingZhiDJ.h"
+#include "blocks/frmVOICEX.h"
+#include "blocks/frmYanShi.h"
+#include "blocks/frmZhiXing.h"
+#include "blocks/frmZhuanXiang.h"
+#include "chart/FlowChart.h"
+#include "chart/ProgramChain.h"
+#include "gbk/GbkText.h"
+#include "xml/SimpleXML.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// Reads a record's values for the controls: integers as 32-bit values,
+// texts as shown in an edit box.
+class TFieldReader {
+public:
+    explicit TFieldReader(const TRecordValues& values) : Values(values) {}
+
+    int Int(std::string_view name) const { return int(int32_t(Values.Int(name))); }
+    bool Bool(std::string_view name) const { return Values.Bool(name); }
+    const std::string& Bytes(std::string_view name) const { return Values.Text(name); }
+    QString Text(std::string_view name) const { return GbkDecode(Bytes(name)); }
+
+private:
+    const TRecordValues& Values;
+};
+
+// Takes the values from the controls into a record of the kind.
+class TFieldWriter {
+public:
+    explicit TFieldWriter(int kind) : Values(kind) {}
+
+    void Int(std::string_view name, int value) { Values.SetInt(name, value); }
+    void Bool(std::string_view name, bool value) { Values.SetBool(name, value); }
+    void Bytes(std::string_view name, std::string value) { Values.SetText(name, std::move(value)); }
+    void Text(std::string_view name, const QString& text) {
+        qsizetype bad = -1;
+        auto bytes = GbkEncode(text, &bad);
+        // The text boxes refuse such characters; this guards text put there
+        // some other way, so it never reaches the record as "?".
+        if (!bytes)
+            throw std::runtime_error(u"文字\"%1\"中含有无法保存的字符"_s.arg(text).toStdString());
+        Bytes(name, std::move(*bytes));
+    }
+
+    const TRecordValues& Result() const { return Values; }
+
+private:
+    TRecordValues Values;
+};
+
+// A list shows no selection for an index it does not have.
+void SetListIndex(QComboBox* list, int index) {
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+int ListIndex(const QComboBox* list) { return list->currentIndex(); }
+
+// How one kind's fields meet its dialog's controls. ChartText gives the text
+// shown after the chart prefix, for the kinds that show one.
+struct TKindEditor {
+    QDialog* Dialog = nullptr;
+    std::function<void(const TFieldReader&)> Fill;
+    std::function<void(TFieldWriter&)> Collect;
+    std::function<QString()> ChartText;
+};
+
+template <class Form>
+TKindEditor MotionEditor(Form* form) {
+    return {form,
+            [form](const TFieldReader& r) {
+                form->RadioGroup1()->SetItemIndex(r.Int("mode"));
+                form->ScrollBar1()->setValue(r.Int("wait"));
+            },
+            [form](TFieldWriter& w) {
+                w.Int("mode", form->RadioGroup1()->ItemIndex());
+                w.Int("wait", form->ScrollBar1()->value());
+            },
+            nullptr};
+}
+
+template <class Form>
+TKindEditor LabelEditor(Form* form) {
+    return {form, [form](const TFieldReader& r) { form->Edit1()->setText(r.Text("label")); },
+            [form](TFieldWriter& w) { w.Text("label", form->Edit1()->text()); },
+            [form] { return form->Edit1()->text(); }};
+}
+
+template <class Form>
+TKindEditor VariableAndIndexEditor(Form* form, const char* second) {
+    return {form,
+            [form, second](const TFieldReader& r) {
+                SetListIndex(form->ComboBox1(), r.Int("var"));
+                SetListIndex(form->ComboBox2(), r.Int(second));
+            },
+            [form, second](TFieldWriter& w) {
+                w.Int("var", ListIndex(form->ComboBox1()));
+                w.Int(second, ListIndex(form->ComboBox2()));
+            },
+            nullptr};
+}
+
+template <class Form>
+TKindEditor SubroutineEditor(Form* form) {
+    return {form, [form](const TFieldReader& r) { form->Edit1()->setText(r.Text("sub")); },
+            [form](TFieldWriter& w) { w.Text("sub", form->Edit1()->text()); },
+            [form] { return form->Edit1()->text(); }};
+}
+
+std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
+    switch (kind) {
+    case 1:
+        return MotionEditor(d.FormZhiXing);
+    case 2:
+        return MotionEditor(d.FormZhuanXiang);
+    case 3: {
+        auto* f = d.FormQiDongDJ;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               f->ScrollBar1()->setValue(r.Int("motorL"));
+                               f->ScrollBar2()->setValue(r.Int("motorR"));
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Int("motorL", f->ScrollBar1()->value());
+                               w.Int("motorR", f->ScrollBar2()->value());
+                           },
+                           nullptr};
+    }
+    case 4: {
+        auto* f = d.FormTingZhiDJ;
+        return TKindEditor{f, [f](const TFieldReader& r) { f->RadioGroup1()->SetItemIndex(r.Int("mode")); },
+                           [f](TFieldWriter& w) { w.Int("mode", f->RadioGroup1()->ItemIndex()); }, nullptr};
+    }
+    case 5: {
+        auto* f = d.FormYanShi;
+        return TKindEditor{f, [f](const TFieldReader& r) { f->ScrollBar1()->setValue(r.Int("wait")); },
+                           [f](TFieldWriter& w) { w.Int("wait", f->ScrollBar1()->value()); }, nullptr};
+    }
+    case 6: {
+        auto* f = d.FormFaYin;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               f->CheckBox1()->setChecked(r.Bool("keycmd"));
+                               f->LoadMelody(r.Bytes("content"));
+                               SetListIndex(f->ComboBox1(), r.Int("key"));
+                               f->RefreshRange();
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Int("key", ListIndex(f->ComboBox1()));
+                               w.Bool("keycmd", f->CheckBox1()->isChecked());
+                               w.Bytes("content", f->MelodyText());
+                           },
+                           nullptr};
+    }
+    case 9: {
+        auto* f = d.FormFORBegin;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               f->ValidateEdit1()->SetValue(r.Int("times"));
+                               SetListIndex(f->ComboBox1(), r.Int("var"));
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Int("times", f->ValidateEdit1()->Value());
+                               w.Int("var", ListIndex(f->ComboBox1()));
+                           },
+                           nullptr};
+    }
+    case 10: {
+        auto* f = d.FormFOREnd;
+        return TKindEditor{f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("var")); },
+                           [f](TFieldWriter& w) { w.Int("var", ListIndex(f->ComboBox1())); }, nullptr};
+    }
+    case 11:
+        return LabelEditor(d.FormGOTOBegin);
+    case 12:
+        return LabelEditor(d.FormGOTOEnd);
+    case 13: {
+        auto* f = d.FormGOTOIF;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               f->Edit2()->setText(r.Text("condition"));
+                               f->Edit1()->setText(r.Text("label"));
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Text("condition", f->Edit2()->text());
+                               w.Text("label", f->Edit1()->text());
+                           },
+                           [f] { return f->Edit1()->text(); }};
+    }
+    case 15: {
+        auto* f = d.FormLED;
+        return TKindEditor{f, [f](const TFieldReader& r) { f->SetLedMask(r.Int("led")); },
+                           [f](TFieldWriter& w) { w.Int("led", f->GetLedMask()); }, nullptr};
+    }
+    case 16: {
+        auto* f = d.FormPORTDDR;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               SetListIndex(f->ComboBox1(), r.Int("ddr"));
+                               f->SetBitMask(r.Int("data"));
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Int("ddr", ListIndex(f->ComboBox1()));
+                               w.Int("data", f->GetBitMask());
+                           },
+                           nullptr};
+    }
+    case 17: {
+        auto* f = d.FormPORTIN;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               SetListIndex(f->ComboBox1(), r.Int("var"));
+                               SetListIndex(f->ComboBox2(), r.Int("port"));
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Int("var", ListIndex(f->ComboBox1()));
+                               w.Int("port", ListIndex(f->ComboBox2()));
+                           },
+                           nullptr};
+    }
+    case 18: {
+        auto* f = d.FormPORTOUT;
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) {
+                               SetListIndex(f->ComboBox1(), r.Int("port"));
+                               f->SetBitMask(r.Int("data"));
+                           },
+                           [f](TFieldWriter& w) {
+                               w.Int("port", ListIndex(f->ComboBox1()));
+                               w.Int("data", f->GetBitMask());
+                           },
+                           nullptr};
+    }
+    case 19: {
+        auto* f = d.FormServo;
+        const auto bars = [f] {
+            return std::array<QScrollBar*, 5>{f->ScrollBar1(), f->ScrollBar2(), f->ScrollBar3(), f->ScrollBar4(),
+                                              f->ScrollBar5()};
+        };
+        return TKindEditor{f,
+                           [f, bars](const TFieldReader& r) {
+                               const auto b = bars();
+                               for (int i = 0; i < 5; ++i)
+                                   b[size_t(i)]->setValue(r.Int("data" + std::to_string(i + 1)));
+                               f->ScrollBarSpeed()->setValue(r.Int("speed"));
+                           },
+                           [f, bars](TFieldWriter& w) {
+                               const auto b = bars();
+                               for (int i = 0; i < 5; ++i)
+                                   w.Int("data" + std::to_string(i + 1), b[size_t(i)]->value());
+                               w.Int("speed", f->ScrollBarSpeed()->value());
+                           },
+                           nullptr};
+    }
+    case 20: {
+        auto* f = d.FormBiaoDaShi;
+        return TKindEditor{f, [f](const TFieldReader& r) { f->Edit1()->setText(r.Text("command")); },
+                           [f](TFieldWriter& w) { w.Text("command", f->Edit1()->text()); },
+                           [f] { return f->Edit1()->text(); }};
+    }
+    case 21:
+        return VariableAndIndexEditor(d.FormDIN, "index");
+    case 22:
+        return VariableAndIndexEditor(d.FormAIN, "index");
+    case 23:
+        return SubroutineEditor(d.FormSubBegin);
+    case 25:
+        return SubroutineEditor(d.FormGOSUB);
+    case 26: {
+        auto* f = d.FormVOICEX;
+        return TKindEditor{f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("index")); },
+                           [f](TFieldWriter& w) { w.Int("index", ListIndex(f->ComboBox1())); },
+                           [f] { return f->ComboBox1()->currentText(); }};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+TBlockEditor::TBlockEditor(TProgramChain& chain, TSimpleXML& scratch, const TBlockDialogs& dialogs)
+    : Chain(chain), SimpleXML1(scratch), Dialogs(dialogs), ShowModal([](QDialog* d) { return d->exec(); }) {}
+
+void TBlockEditor::FlowChart1DblClick() {
+    TFlowChart* chart = Chain.Canvas();
+    if (chart->SelectionCount() == 0)
+        return;
+    TFcObject* object = chart->Selection();
+    if (!object)
+        return;
+    const TBlockKind* kind = FindBlockKindByTag(object->TagCode);
+    if (!kind || !kind->HasRecord())
+        return;
+
+    if (kind->Kind == 14 || kind->Kind == 24) {
+        QDialog* dialog = kind->Kind == 14 ? static_cast<QDialog*>(Dialogs.FormJieShu)
+                                           : static_cast<QDialog*>(Dialogs.FormSubEnd);
+        if (ShowModal(dialog) == DialogResultDelete)
+            Chain.DeleteBlock(object);
+        return;
+    }
+
+    const std::optional<TKindEditor> editor = EditorFor(kind->Kind, Dialogs);
+    if (!editor || !editor->Dialog)
+        return;
+    // A block without a record keeps the default one even when cancelled.
+    if (object->DataText.empty())
+        object->DataText = BuildDefaultRecord(SimpleXML1, kind->Kind);
+
+    editor->Fill(TFieldReader(ReadRecord(SimpleXML1, object->DataText, kind->Kind)));
+
+    const int result = ShowModal(editor->Dialog);
+    if (result == DialogResultDelete) {
+        Chain.DeleteBlock(object);
+        return;
+    }
+    if (result != DialogResultOK)
+        return;
+
+    TFieldWriter values(kind->Kind);
+    editor->Collect(values);
+    std::string record = BuildRecord(SimpleXML1, kind->Kind, values.Result());
+    if (editor->ChartText) {
+        const QString text = editor->ChartText();
+        if (kind->Kind == 26) {
+            // Text typed into the phrase box that names no phrase stores no
+            // index, so the block must not go on showing an old phrase.
+            if (ListIndex(Dialogs.FormVOICEX->ComboBox1()) < 0) {
+                Chain.SetBlockHeight(object, 32);
+                object->SetText(FromUtf8(kind->Caption));
+            } else if (!text.isEmpty()) {
+                Chain.SetBlockHeight(object, 40);
+                object->SetText(FromUtf8(kind->ChartPrefix) + text);
+            }
+        } else if (text.isEmpty()) {
+            Chain.SetBlockHeight(object, 32);
+            object->SetText(FromUtf8(kind->Caption));
+        } else {
+            Chain.SetBlockHeight(object, 40);
+            object->SetText(FromUtf8(kind->ChartPrefix) + text);
+        }
+    }
+    object->DataText = std::move(record);
+    if (editor->ChartText)
+        Chain.Relayout();
+}

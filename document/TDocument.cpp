@@ -1,0 +1,160 @@
+#include "document/TDocument.h"
+
+#include "blocks/BlockCatalogue.h"
+#include "chart/FlowChart.h"
+#include "chart/ProgramChain.h"
+#include "document/FlowchartFile.h"
+#include "gbk/GbkText.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QWidget>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Keeps the canvas's update bracket balanced whatever happens inside it.
+class TUpdateLock {
+public:
+    explicit TUpdateLock(TFlowChart* chart) : Chart(chart) { Chart->BeginUpdate(); }
+    ~TUpdateLock() { Chart->EndUpdate(); }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+private:
+    TFlowChart* Chart;
+};
+
+std::string ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+    return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+} // namespace
+
+QString DocumentCaption(const QString& path) {
+    const QString title = QApplication::applicationName();
+    if (path.isEmpty())
+        return title;
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return u"%1 - %2"_s.arg(title, path.mid(slash + 1));
+}
+
+TDocument::TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window, QPlainTextEdit* pane)
+    : Chain(chain), SimpleXML1(scratch), Window(window), Pane(pane) {}
+
+void TDocument::SetDocumentName(const QString& path) {
+    Name = path;
+    if (Window)
+        Window->setWindowTitle(DocumentCaption(path));
+}
+
+std::vector<std::string> TDocument::RecordTexts() const {
+    std::vector<std::string> texts;
+    for (const TFcObject* object : Chain.BlockObjects())
+        texts.push_back(object->DataText);
+    return texts;
+}
+
+void TDocument::BuildFileTree(TSimpleXML& doc) { ::BuildFileTree(doc, SimpleXML1, RecordTexts()); }
+
+bool TDocument::IsModified() {
+    BuildFileTree(SimpleXML4);
+    return SimpleXML3.WriteText() != SimpleXML4.WriteText();
+}
+
+void TDocument::TakeSnapshot() { BuildFileTree(SimpleXML3); }
+
+void TDocument::SaveDocument(const QString& path) {
+    BuildFileTree(SimpleXML2);
+    const std::string text = SimpleXML2.WriteText();
+    // Written beside the target and renamed over it only when complete, so a
+    // failed or interrupted save never destroys the existing file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EFileError(u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit())
+        throw EFileError(u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+    SetDocumentName(path);
+    TakeSnapshot();
+}
+
+void TDocument::LoadDocument(const QString& path) {
+    // Read and parse before anything changes: a file that fails leaves the open
+    // chart, its name and its snapshot as they were.
+    const std::string text = ReadWholeFile(path);
+    std::vector<TLoadedBlock> blocks;
+    {
+        TSimpleXML probe;
+        probe.ReadText(text);
+        blocks = ReadFileTree(probe, SimpleXML1);
+    }
+    // The file document keeps the prolog of the file it read for later saves.
+    SimpleXML2.ReadText(text);
+
+    const QStringList phrases = Phrases ? Phrases() : QStringList{};
+    Chain.FreeChain();
+    {
+        TUpdateLock lock(Chain.Canvas());
+        Chain.BuildInitialChain();
+        if (Pane)
+            Pane->clear();
+        for (const TLoadedBlock& block : blocks) {
+            Chain.AppendBlock(block.Kind);
+            TFcObject* object = Chain.LastAppended;
+            object->DataText = block.RecordText;
+            const TBlockKind* kind = FindBlockKind(block.Kind);
+            QString value;
+            if (block.Kind == 26) {
+                value = block.PhraseIndex >= 0 && block.PhraseIndex < phrases.size()
+                            ? phrases.at(block.PhraseIndex)
+                            : QString::number(block.PhraseIndex);
+                if (value.isEmpty())
+                    continue;
+            } else if (kind->ChartPrefix.empty()) {
+                continue;
+            } else if (block.ChartValue.empty()) {
+                Chain.SetBlockHeight(object, 32);
+                continue;
+            } else {
+                value = GbkDecode(block.ChartValue);
+            }
+            Chain.SetBlockHeight(object, 40);
+            object->SetText(QString::fromUtf8(kind->ChartPrefix.data(), qsizetype(kind->ChartPrefix.size())) +
+                            value);
+        }
+        Chain.Relayout();
+    }
+    SetDocumentName(path);
+    TakeSnapshot();
+}
+
+void TDocument::NewDocument() {
+    Chain.FreeChain();
+    SetDocumentName(QString());
+    Chain.BuildInitialChain();
+    if (Pane)
+        Pane->clear();
+    TakeSnapshot();
+}
+
+std::optional<QString> TDocument::SaveQuestion() {
+    const bool modified = IsModified();
+    if (Chain.BlockObjects().empty())
+        return std::nullopt;
+    if (Name.isEmpty())
+        return u"流程图文件的内容已经被更改,\r\n是否保存更改?"_s;
+    if (modified)
+        return u"流程图文件%1的内容已经被更改,\r\n是否保存更改?"_s.arg(Name);
+    return std::nullopt;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+// The chart as a document: saving it to a .rer file, loading one in its place,
+// the modified test against the snapshot taken at the last new, save or load,
+// and the document name shown in the window caption. The main window owns one
+// and calls it from its toolbar commands.
+
+#include "xml/SimpleXML.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QPlainTextEdit;
+class QWidget;
+class TProgramChain;
+
+class TDocument {
+public:
+    using TPhraseSource = std::function<QStringList()>;
+
+    // window gets the caption, pane is the listing pane that New and Load clear,
+    // scratch is the record scratch document shared with the other commands.
+    TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window, QPlainTextEdit* pane);
+
+    // The voice phrases that label speech blocks on load.
+    void SetPhraseSource(TPhraseSource source) { Phrases = std::move(source); }
+
+    const QString& DocumentName() const { return Name; }
+    void SetDocumentName(const QString& path);
+
+    void BuildFileTree(TSimpleXML& doc);
+    bool IsModified();
+    void TakeSnapshot();
+    // Throws when the file cannot be written; the old file, the name and the
+    // snapshot then stay as they were.
+    void SaveDocument(const QString& path);
+    // Throws when the file cannot be read or parsed; the open chart, its name,
+    // the caption, the listing pane and the snapshot then stay as they were.
+    void LoadDocument(const QString& path);
+    void NewDocument();
+
+    // The question the save-changes prompt asks before New and Open, or none
+    // when the command may go on without asking.
+    std::optional<QString> SaveQuestion();
+
+    TSimpleXML SimpleXML2; // file document
+    TSimpleXML SimpleXML3; // snapshot
+    TSimpleXML SimpleXML4; // comparison
+
+private:
+    std::vector<std::string> RecordTexts() const;
+
+    TProgramChain& Chain;
+    TSimpleXML& SimpleXML1;
+    QWidget* Window;
+    QPlainTextEdit* Pane;
+    TPhraseSource Phrases;
+    QString Name;
+};
+
+// The caption for a document path: the application title alone, or the title,
+// " - " and the file name part of the path.
+QString DocumentCaption(const QString& path);
