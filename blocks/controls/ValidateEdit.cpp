@@ -11,6 +11,7 @@ TValidateEdit::TValidateEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setValidator(new QRegularExpressionValidator(QRegularExpression(u"[+-]?[0-9]*"_s), this));
     connect(this, &QLineEdit::textChanged, this, [this] { emit ValueChanged(Value()); });
+    connect(this, &QLineEdit::editingFinished, this, [this] { SetValue(Value()); });
 }
 
 void TValidateEdit::SetMinValue(int value) {

@@ -3,7 +3,10 @@
 // A right-aligned integer edit: it takes digits and one leading sign, holds a
 // range that clamps values the program sets, reads as 0 when its text is empty
 // or not a number, and reports every change of its text, typed or set.
-// Typed text is not clamped: a paired scroll bar does that.
+// Typed text is not clamped while the user types (a paired scroll bar clamps
+// what it takes from it); when the user leaves the edit, its text becomes the
+// clamped value, so that a count read from an unpaired edit (the loop head's)
+// cannot be 0 or beyond what the robot counts to.
 //
 // Use from a .ui file: a QLineEdit promoted to class TValidateEdit, header
 // "blocks/controls/ValidateEdit.h"; set the range as dynamic properties

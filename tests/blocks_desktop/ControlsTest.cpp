@@ -38,11 +38,15 @@ TEST(ValidateEdit, ValueIsZeroUnlessTheTextIsANumber) {
     const struct {
         QString text;
         int value;
-    } cases[] = {
-        {u""_s, 0},           {u"-"_s, 0},   {u"+"_s, 0},         {u"+12"_s, 12},
-        {u"-40"_s, -40},      {u"abc"_s, 0}, {u"99999"_s, 99999}, // typed text is not clamped; a
-                                                                  // paired bar does that
-        {u"99999999999"_s, 0}};
+    } cases[] = {{u""_s, 0},
+                 {u"-"_s, 0},
+                 {u"+"_s, 0},
+                 {u"+12"_s, 12},
+                 {u"-40"_s, -40},
+                 {u"abc"_s, 0},
+                 {u"99999"_s, 99999}, // typed text is not clamped; a
+                                      // paired bar does that
+                 {u"99999999999"_s, 0}};
     for (const auto& c : cases) {
         edit.setText(c.text);
         EXPECT_EQ(edit.Value(), c.value) << c.text.toStdString();
@@ -74,6 +78,24 @@ TEST(ValidateEdit, ReportsEveryTextChangeButNotARepeatedValue) {
     EXPECT_EQ(spy.count(), 4);
     edit.SetValue(0); // nothing changes, nothing to report: pairs rely on this
     EXPECT_EQ(spy.count(), 4);
+}
+
+TEST(ValidateEdit, LeavingTheEditClampsWhatWasTyped) {
+    TValidateEdit edit;
+    edit.SetMinValue(1);
+    edit.SetMaxValue(32767);
+    const struct {
+        QString typed;
+        QString left;
+    } cases[] = {{u"0"_s, u"1"_s},    {u""_s, u"1"_s},          {u"-"_s, u"1"_s},
+                 {u"+25"_s, u"25"_s}, {u"99999"_s, u"32767"_s}, {u"007"_s, u"7"_s}};
+    for (const auto& c : cases) {
+        edit.clear();
+        Type(&edit, c.typed);
+        EXPECT_EQ(edit.text(), c.typed);
+        emit edit.editingFinished();
+        EXPECT_EQ(edit.text(), c.left) << c.typed.toStdString();
+    }
 }
 
 TEST(ValidateEdit, AnInvertedRangeCollapses) {
