@@ -198,12 +198,12 @@ TEST(GbkTextValidator, AnEditRefusesTheKeystrokeAndKeepsTheRest) {
     EXPECT_EQ(edit.text(), u"Sub1中文"_s);
 }
 
-struct PairFixture : ::testing::Test {
+struct ScrollEditPairTest : ::testing::Test {
     QWidget parent;
     QScrollBar* Bar = new QScrollBar(Qt::Horizontal, &parent);
     TValidateEdit* Edit = new TValidateEdit(&parent);
     TScrollEditPair Pair{Bar, Edit};
-    PairFixture() {
+    ScrollEditPairTest() {
         Bar->setRange(-255, 255);
         Edit->SetMinValue(-255);
         Edit->SetMaxValue(255);
@@ -214,7 +214,7 @@ struct PairFixture : ::testing::Test {
     }
 };
 
-TEST_F(PairFixture, EachSideFollowsTheOtherOnceWithoutBouncingBack) {
+TEST_F(ScrollEditPairTest, EachSideFollowsTheOtherOnceWithoutBouncingBack) {
     TIntSpy barSpy(Bar, &QScrollBar::valueChanged);
     TIntSpy editSpy(Edit, &TValidateEdit::ValueChanged);
     Bar->setValue(200);
@@ -228,7 +228,7 @@ TEST_F(PairFixture, EachSideFollowsTheOtherOnceWithoutBouncingBack) {
     EXPECT_EQ(Edit->text(), u"-17"_s);
 }
 
-TEST_F(PairFixture, PartialOrOutOfRangeTypingIsNotRewrittenUntilTheEditIsLeft) {
+TEST_F(ScrollEditPairTest, PartialOrOutOfRangeTypingIsNotRewrittenUntilTheEditIsLeft) {
     Bar->setValue(50);
     Edit->clear();
     EXPECT_EQ(Bar->value(), 0);
@@ -242,7 +242,7 @@ TEST_F(PairFixture, PartialOrOutOfRangeTypingIsNotRewrittenUntilTheEditIsLeft) {
     EXPECT_EQ(Bar->value(), -255);
 }
 
-TEST_F(PairFixture, ShowBarResynchronisesAStaleEdit) {
+TEST_F(ScrollEditPairTest, ShowBarResynchronisesAStaleEdit) {
     Bar->setValue(255);
     Edit->setText(u"4000"_s); // the bar was already at its maximum: no change event
     EXPECT_EQ(Bar->value(), 255);

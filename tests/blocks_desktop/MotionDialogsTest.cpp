@@ -8,6 +8,7 @@
 #include "blocks/frmZhiXing.h"
 #include "blocks/frmZhuanXiang.h"
 
+#include <QScreen>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,8 @@ TEST(MotionDialogs, FrameButtonsAndLayout) {
         ExpectFrame(*dialog);
         dialog->show();
         ExpectNothingClipped(*dialog);
+        const QPoint centre = dialog->screen()->availableGeometry().center();
+        EXPECT_LE((dialog->frameGeometry().center() - centre).manhattanLength(), 2);
         dialog->hide();
         ExpectFrameResults(*dialog, true);
     }
