@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include <utility>
+
 TGbkTextValidator::TGbkTextValidator(QObject* parent, QString refused)
     : QValidator(parent), Refused(std::move(refused)) {}
 
