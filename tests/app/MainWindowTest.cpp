@@ -21,12 +21,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Never destroyed: tearing Qt down from a static destructor crashes at exit.
 TApplication& App() {
     static int argc = 1;
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
-    static TApplication app(argc, argv);
-    return app;
+    static TApplication* app = new TApplication(argc, argv);
+    return *app;
 }
 
 // Closes the next modal window once it is up and reports its caption and text.
