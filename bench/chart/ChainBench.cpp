@@ -82,11 +82,7 @@ BENCHMARK(BM_RepaintVisibleArea)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FreeChain)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeChain)->Arg(10000)->Arg(20000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
