@@ -1,15 +1,90 @@
 #include "app/Application.h"
 #include "app/Unit1.h"
 #include "app/frmAbout.h"
+#include "blocks/editing/BlockDialogs.h"
+#include "blocks/frmAIN.h"
+#include "blocks/frmBiaoDaShi.h"
+#include "blocks/frmDIN.h"
+#include "blocks/frmFORBegin.h"
+#include "blocks/frmFOREnd.h"
+#include "blocks/frmFaYin.h"
+#include "blocks/frmGOSUB.h"
+#include "blocks/frmGOTOBegin.h"
+#include "blocks/frmGOTOEnd.h"
+#include "blocks/frmGOTOIF.h"
+#include "blocks/frmJieShu.h"
+#include "blocks/frmLED.h"
+#include "blocks/frmPORTDDR.h"
+#include "blocks/frmPORTIN.h"
+#include "blocks/frmPORTOUT.h"
+#include "blocks/frmQiDongDJ.h"
+#include "blocks/frmServo.h"
+#include "blocks/frmSubBegin.h"
+#include "blocks/frmSubEnd.h"
+#include "blocks/frmTingZhiDJ.h"
+#include "blocks/frmVOICEX.h"
+#include "blocks/frmYanShi.h"
+#include "blocks/frmZhiXing.h"
+#include "blocks/frmZhuanXiang.h"
+#include "download/frmDownload.h"
 
 #include <QIcon>
+
+#include <memory>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     TApplication application(argc, argv);
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+
+    // The main window first, then every other window once, in this order;
+    // they live until the program ends and are only shown modally. Declared
+    // before them, the main window is destroyed last.
     TForm1 form1;
-    auto* formAbout = new TFormAbout(&form1);
+    std::vector<std::unique_ptr<QWidget>> windows;
+    const auto create = [&windows]<class Form>(Form*& slot) {
+        auto form = std::make_unique<Form>();
+        slot = form.get();
+        windows.push_back(std::move(form));
+    };
+    TBlockDialogs d;
+    TFormDownload* formDownload = nullptr;
+    TFormAbout* formAbout = nullptr;
+    create(d.FormZhiXing);
+    create(d.FormZhuanXiang);
+    create(d.FormQiDongDJ);
+    create(d.FormYanShi);
+    create(d.FormTingZhiDJ);
+    create(d.FormFORBegin);
+    create(d.FormFOREnd);
+    create(d.FormGOTOBegin);
+    create(d.FormGOTOEnd);
+    create(d.FormJieShu);
+    create(d.FormGOTOIF);
+    create(d.FormFaYin);
+    create(formDownload);
+    create(formAbout);
+    create(d.FormBiaoDaShi);
+    create(d.FormServo);
+    create(d.FormLED);
+    create(d.FormPORTIN);
+    create(d.FormPORTOUT);
+    create(d.FormPORTDDR);
+    create(d.FormDIN);
+    create(d.FormAIN);
+    create(d.FormSubBegin);
+    create(d.FormSubEnd);
+    create(d.FormGOSUB);
+    create(d.FormVOICEX);
+    form1.SetDialogs(d);
+    form1.FormDownload = formDownload;
     form1.FormAbout = formAbout;
+
     form1.show();
-    return application.exec();
+    const int result = application.exec();
+    // A running download is stopped and joined before its window, port and
+    // queue go away; the other windows follow in reverse order of creation.
+    while (!windows.empty())
+        windows.pop_back();
+    return result;
 }

@@ -2,8 +2,19 @@
 
 #include "app/Application.h"
 #include "app/frmAbout.h"
+#include "blocks/editing/BlockEditor.h"
+#include "blocks/frmVOICEX.h"
+#include "codegen/BuildListing.h"
+#include "document/ListingFile.h"
+#include "document/TDocument.h"
+#include "download/frmDownload.h"
+#include "gbk/GbkText.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -118,30 +129,150 @@ QToolButton* TForm1::MakeSpeedButton(int number, int left) {
 void TForm1::FormCreate() {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     setWindowTitle(ApplicationTitle());
-    DocumentName.clear();
     Memo1->clear();
     ChainOps = std::make_unique<TProgramChain>(FlowChart1, &SimpleXML1);
     ChainOps->SetCaptionSource([this](int kind) { return NavBar1->ItemCaption(kind); });
     ChainOps->BuildInitialChain();
+    DocumentOps = std::make_unique<TDocument>(*ChainOps, SimpleXML1, this, Memo1);
+    ChooseFile = [this](TFileDialog which) { return RunFileDialog(which); };
+    AskQuestion = [this](const QString& question) {
+        return int(QMessageBox::warning(this, ApplicationTitle(), question,
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    };
 }
 
 void TForm1::FormDestroy() {
     // The chain's elements delete their objects from the canvas, so the
     // chain goes before the canvas does.
+    Editor.reset();
+    DocumentOps.reset();
     ChainOps.reset();
 }
 
-void TForm1::SpeedButton1Click() {}
-void TForm1::SpeedButton2Click() {}
-void TForm1::SpeedButton3Click() {}
-void TForm1::SpeedButton4Click() {}
+const QString& TForm1::DocumentName() const { return DocumentOps->DocumentName(); }
+
+void TForm1::SetDialogs(const TBlockDialogs& dialogs) {
+    Dialogs = dialogs;
+    Editor = std::make_unique<TBlockEditor>(*ChainOps, SimpleXML1, Dialogs);
+    if (TFormVOICEX* voice = Dialogs.FormVOICEX) {
+        DocumentOps->SetPhraseSource([voice] {
+            QStringList phrases;
+            for (int i = 0; i < voice->PhraseCount(); ++i)
+                phrases << voice->Phrase(i);
+            return phrases;
+        });
+    }
+}
+
+namespace {
+
+bool HasExtension(const QString& path, const QString& extension) {
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot >= 0 && path.mid(dot).compare(extension, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString TForm1::RunFileDialog(TFileDialog which) {
+    const bool chart = which == TFileDialog::OpenDialog1 || which == TFileDialog::SaveDialog1;
+    const bool save = which == TFileDialog::SaveDialog1 || which == TFileDialog::SaveDialog2;
+    QFileDialog dialog(this, QString(), QDir::currentPath(),
+                       chart ? u"流程图文件(*.rer)"_s : u"DEDEVAV文件文本格式(*.txt)"_s);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save)
+        dialog.setDefaultSuffix(chart ? u"rer"_s : u"txt"_s);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool TForm1::AskToSave() {
+    const std::optional<QString> question = DocumentOps->SaveQuestion();
+    if (!question)
+        return true;
+    const int answer = AskQuestion(*question);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Yes)
+        SpeedButton3Click();
+    return true;
+}
+
+void TForm1::SaveTo(const QString& path) {
+    if (path.isEmpty() || !HasExtension(path, u".rer"_s))
+        return;
+    DocumentOps->SaveDocument(path);
+}
+
+void TForm1::SpeedButton1Click() {
+    if (AskToSave())
+        DocumentOps->NewDocument();
+}
+
+void TForm1::SpeedButton2Click() {
+    if (!AskToSave())
+        return;
+    const QString path = ChooseFile(TFileDialog::OpenDialog1);
+    if (!path.isEmpty() && HasExtension(path, u".rer"_s) && QFileInfo::exists(path))
+        DocumentOps->LoadDocument(path);
+}
+
+void TForm1::SpeedButton3Click() {
+    if (!DocumentOps->DocumentName().isEmpty())
+        DocumentOps->SaveDocument(DocumentOps->DocumentName());
+    else
+        SaveTo(ChooseFile(TFileDialog::SaveDialog1));
+}
+
+void TForm1::SpeedButton4Click() { SaveTo(ChooseFile(TFileDialog::SaveDialog1)); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Unsaved changes are offered for saving before the program ends; a save
+    // that fails keeps the window open, so nothing is lost.
+    try {
+        if (!AskToSave()) {
+            event->ignore();
+            return;
+        }
+    } catch (const std::exception& e) {
+        event->ignore();
+        TApplication::ShowException(ExceptionMessageText(e.what()));
+        return;
+    }
+    event->accept();
+}
 
 void TForm1::SpeedButton5Click() {
     close();
 }
 
-void TForm1::SpeedButton6Click() {}
-void TForm1::SpeedButton7Click() {}
+void TForm1::SpeedButton6Click() {
+    if (FormDownload == nullptr)
+        FormDownload = new TFormDownload(this);
+    FormDownload->ShowWithListing(Memo1->toPlainText());
+}
+
+void TForm1::SpeedButton7Click() {
+    std::vector<TListingBlock> blocks;
+    for (const TFcObject* object : ChainOps->BlockObjects())
+        blocks.push_back({object->TagCode, object->DataText});
+    std::vector<std::string> lines;
+    const auto show = [&] {
+        QStringList text;
+        for (const std::string& line : lines)
+            text << GbkDecode(line);
+        Memo1->setPlainText(text.join(u'\n'));
+    };
+    try {
+        BuildListing(blocks, SimpleXML1, lines);
+    } catch (...) {
+        // The lines made before the error stay in the pane.
+        show();
+        throw;
+    }
+    show();
+}
 
 void TForm1::SpeedButton8Click() {
     if (FormAbout == nullptr)
@@ -149,8 +280,17 @@ void TForm1::SpeedButton8Click() {
     FormAbout->exec();
 }
 
-void TForm1::SpeedButton9Click() {}
-void TForm1::SpeedButton10Click() {}
+void TForm1::SpeedButton9Click() {
+    const QString path = ChooseFile(TFileDialog::SaveDialog2);
+    if (!path.isEmpty())
+        WriteListingFile(path, SplitListingLines(Memo1->toPlainText()));
+}
+
+void TForm1::SpeedButton10Click() {
+    const QString path = ChooseFile(TFileDialog::OpenDialog2);
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        Memo1->setPlainText(ReadListingFile(path).join(u'\n'));
+}
 
 void TForm1::NavBar1ItemClick(int kind) {
     if (kind == 7 || kind == 8)
@@ -160,4 +300,6 @@ void TForm1::NavBar1ItemClick(int kind) {
 
 void TForm1::FlowChart1DblClick() {
     emit ChartDoubleClicked();
+    if (Editor)
+        Editor->FlowChart1DblClick();
 }

@@ -4,6 +4,7 @@
 // program chain, and the listing pane. It owns the chain and the four XML
 // documents that the document, editing and listing commands work in.
 
+#include "blocks/editing/BlockDialogs.h"
 #include "chart/FlowChart.h"
 #include "chart/NavBar.h"
 #include "chart/ProgramChain.h"
@@ -13,13 +14,18 @@
 #include <QPixmap>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QPlainTextEdit;
 class QSplitter;
 class QToolButton;
 class QWidget;
+class QCloseEvent;
+class TBlockEditor;
+class TDocument;
 class TFormAbout;
+class TFormDownload;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -43,20 +49,34 @@ public:
     QSplitter* Splitter1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
 
-    // The record scratch document, the file document, the snapshot and the
-    // comparison document.
+    // The record scratch document; the document operations own the file,
+    // snapshot and comparison documents.
     TSimpleXML SimpleXML1;
-    TSimpleXML SimpleXML2;
-    TSimpleXML SimpleXML3;
-    TSimpleXML SimpleXML4;
 
     // The program chain with its operations (InsertBlock, AppendBlock,
     // LastAppended, DeleteBlock, SetBlockHeight, Relayout, FreeChain,
     // BuildInitialChain, BlockObjects).
     TProgramChain* Chain() const { return ChainOps.get(); }
 
+    // Save, load, the modified test and the document name.
+    TDocument* Document() const { return DocumentOps.get(); }
     // Name of the open chart file; empty for a new chart.
-    QString DocumentName;
+    const QString& DocumentName() const;
+
+    // The block dialogs and the download window, made by start-up in their
+    // order after this window; the editing flow works with the dialogs.
+    void SetDialogs(const TBlockDialogs& dialogs);
+    TFormDownload* FormDownload = nullptr;
+
+    // The file dialogs and the save question; tests put their own in.
+    enum class TFileDialog { OpenDialog1, SaveDialog1, OpenDialog2, SaveDialog2 };
+    std::function<QString(TFileDialog)> ChooseFile;
+    // Returns QMessageBox::Yes, No or Cancel.
+    std::function<int(const QString& question)> AskQuestion;
+
+    // The save-changes prompt of New, Open and closing: false when the user
+    // cancels.
+    bool AskToSave();
 
     // The About window; made on first use when start-up did not provide one.
     TFormAbout* FormAbout = nullptr;
@@ -81,10 +101,18 @@ signals:
     // canvas's Selection.
     void ChartDoubleClicked();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void FormCreate();
+    QString RunFileDialog(TFileDialog which);
+    void SaveTo(const QString& path);
     void FormDestroy();
     QToolButton* MakeSpeedButton(int number, int left);
 
     std::unique_ptr<TProgramChain> ChainOps;
+    std::unique_ptr<TDocument> DocumentOps;
+    std::unique_ptr<TBlockEditor> Editor;
+    TBlockDialogs Dialogs;
 };

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -99,7 +100,7 @@ TEST_F(MainWindowTest, StartUpState) {
     TForm1 form;
     EXPECT_EQ(form.windowTitle(), ApplicationTitle());
     EXPECT_EQ(QDir::currentPath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
-    EXPECT_TRUE(form.DocumentName.isEmpty());
+    EXPECT_TRUE(form.DocumentName().isEmpty());
     ASSERT_NE(form.Chain(), nullptr);
     EXPECT_EQ(form.Chain()->Count(), 3);
     EXPECT_EQ(form.FlowChart1->ObjectCount(), 6);
@@ -164,13 +165,78 @@ TEST_F(MainWindowTest, DoubleClickOnTheCanvasIsForwarded) {
     EXPECT_EQ(seen, 1);
 }
 
-TEST_F(MainWindowTest, CloseEndsWithoutAQuestion) {
+// Closing with unsaved changes asks first: Cancel keeps the window, No
+// closes; without blocks nothing is asked.
+TEST_F(MainWindowTest, CloseAsksAboutUnsavedChanges) {
     TForm1 form;
+    form.show();
+    QStringList asked;
+    int answer = QMessageBox::Cancel;
+    form.AskQuestion = [&](const QString& q) { return asked << q, answer; };
+    form.SpeedButton5->click();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_FALSE(form.isVisible());
+
     form.show();
     form.NavBar1->ItemButton(1)->click();
     form.SpeedButton5->click();
+    EXPECT_EQ(asked, QStringList{u"流程图文件的内容已经被更改,\r\n是否保存更改?"_s});
+    EXPECT_TRUE(form.isVisible());
+    answer = QMessageBox::No;
+    form.close();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, NewAsksAndFollowsTheAnswer) {
+    TForm1 form;
+    int answer = QMessageBox::Cancel;
+    int saveDialogs = 0;
+    form.AskQuestion = [&](const QString&) { return answer; };
+    form.ChooseFile = [&](TForm1::TFileDialog) { return ++saveDialogs, QString(); };
+    form.NavBar1->ItemButton(1)->click();
+    form.SpeedButton1Click();
+    EXPECT_EQ(form.Chain()->BlockObjects().size(), 1u); // Cancel keeps the chart
+    answer = QMessageBox::Yes;
+    form.SpeedButton1Click();
+    // Yes opens the save dialog; cancelling it discards the chart all the same.
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_TRUE(form.Chain()->BlockObjects().empty());
+}
+
+TEST_F(MainWindowTest, CompileExportImportAndSaveOpen) {
+    QTemporaryDir dir;
+    TForm1 form;
+    QString chosen;
+    form.ChooseFile = [&](TForm1::TFileDialog) { return chosen; };
+    form.AskQuestion = [](const QString&) { return int(QMessageBox::No); };
+    form.NavBar1->ItemButton(1)->click();
+    form.Chain()->BlockObjects().front()->DataText =
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"1\">\r\n"
+        "  <mode>2</mode>\r\n  <wait>100</wait>\r\n</CtrlNode>\r\n";
+    form.SpeedButton7Click();
+    EXPECT_EQ(form.Memo1->toPlainText(), u"10 REM \"DEDEVAV\"\n20 REM \"FD 100\""_s);
+
+    // Export and import give back the same lines, Chinese included.
+    form.Memo1->appendPlainText(u"30 REM \"' 标号\""_s);
+    const QString listing = form.Memo1->toPlainText();
+    chosen = dir.filePath(u"a.txt"_s);
+    form.SpeedButton9Click();
+    form.Memo1->clear();
+    form.SpeedButton10Click();
+    EXPECT_EQ(form.Memo1->toPlainText(), listing);
+
+    // Only .rer names are saved; after Open the pane is empty.
+    chosen = dir.filePath(u"demo.xml"_s);
+    form.SpeedButton4Click();
+    EXPECT_TRUE(form.DocumentName().isEmpty());
+    chosen = dir.filePath(u"DEMO.RER"_s);
+    form.SpeedButton4Click();
+    EXPECT_EQ(form.DocumentName(), chosen);
+    EXPECT_EQ(form.windowTitle(), ApplicationTitle() + u" - DEMO.RER"_s);
+    form.SpeedButton1Click();
+    form.SpeedButton2Click();
+    EXPECT_EQ(form.Chain()->BlockObjects().size(), 1u);
+    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, AboutIsShownModally) {
