@@ -20,6 +20,13 @@ TFormFaYin::TFormFaYin(QWidget* parent) : TBlockDialog(parent), ui(new Ui::TForm
     SetUpFrame();
     for (int b = 1; b <= RestButton; ++b)
         Keys[b - 1] = findChild<QRadioButton*>(u"RadioButton"_s + QString::number(b));
+    for (int b = 1; b <= PitchButtonCount; ++b) {
+        for (const QString& prefix :
+             {u"LabelTone"_s, u"LabelDotBelow"_s, u"LabelDotAbove"_s, u"LabelDotTop"_s}) {
+            if (auto* label = findChild<QLabel*>(prefix + QString::number(b)))
+                KeyLabels[b - 1].append(label);
+        }
+    }
     // The octave dots are small marks above and below the digits; in the
     // dialog font they would need a full line each.
     for (QLabel* dot : ui->GroupBox1->findChildren<QLabel*>()) {
@@ -101,8 +108,13 @@ void TFormFaYin::RefreshRange() {
         ui->ComboBox1->setCurrentIndex(Range());
     }
     const int range = Range();
-    for (int b = 1; b <= PitchButtonCount; ++b)
-        Keys[b - 1]->setEnabled(b > range && b <= range + PitchesPerRange);
+    for (int b = 1; b <= PitchButtonCount; ++b) {
+        const bool inRange = b > range && b <= range + PitchesPerRange;
+        Keys[b - 1]->setEnabled(inRange);
+        // Greying the digits too shows the range at a glance.
+        for (QLabel* label : KeyLabels[b - 1])
+            label->setEnabled(inRange);
+    }
     Keys[RestButton - 1]->setChecked(true);
 }
 

@@ -12,6 +12,8 @@
 
 #include "blocks/controls/BlockDialog.h"
 
+#include <QList>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -19,6 +21,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -85,4 +88,5 @@ private:
 
     std::unique_ptr<Ui::TFormFaYin> ui;
     std::array<QRadioButton*, RestButton> Keys{};
+    std::array<QList<QLabel*>, PitchButtonCount> KeyLabels;
 };
