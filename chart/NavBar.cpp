@@ -61,11 +61,11 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     const QFont font = PaletteFont();
-    for (const TGroupSpec& spec : GroupSpecs) {
+    for (const TGroupSpec& entry : GroupSpecs) {
         const int index = int(Groups.size());
         TGroup group;
-        group.Caption = QString::fromUtf16(spec.Caption);
-        group.Kinds = spec.Kinds;
+        group.Caption = QString::fromUtf16(entry.Caption);
+        group.Kinds = entry.Kinds;
 
         group.Header = new QPushButton(group.Caption, this);
         group.Header->setFont(font);
@@ -87,7 +87,7 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
         auto* itemLayout = new QVBoxLayout(items);
         itemLayout->setContentsMargins(2, 6, 2, 6);
         itemLayout->setSpacing(4);
-        for (int kind : spec.Kinds) {
+        for (int kind : entry.Kinds) {
             auto* button = new QToolButton(items);
             button->setText(Captions[size_t(kind - 1)]);
             button->setIcon(QIcon(Icons[size_t(kind - 1)]));
