@@ -172,7 +172,16 @@ int TProgramChain::IndexOfSpotCell(const TFcObject* object) const {
 }
 
 void TProgramChain::SetBlockHeight(TFcObject* object, int height) {
-    const int i = IndexOfBlock(object);
+    // The loader sets the height of the block it has just appended, which
+    // stands before the last spot; looking there first keeps loading linear.
+    int i = -1;
+    if (Chain.size() >= 5) {
+        auto* last = dynamic_cast<TChainPanel*>(Chain[Chain.size() - 3].get());
+        if (last && last->ElementKind() == TChainElementKind::Seq && last->ChartObject == object)
+            i = int(Chain.size() - 3);
+    }
+    if (i < 0)
+        i = IndexOfBlock(object);
     if (i < 0 || object == nullptr)
         return;
     auto* block = static_cast<TChainPanel*>(Chain[size_t(i)].get());

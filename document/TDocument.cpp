@@ -93,14 +93,16 @@ void TDocument::LoadDocument(const QString& path) {
     // Read and parse before anything changes: a file that fails leaves the open
     // chart, its name and its snapshot as they were.
     const std::string text = ReadWholeFile(path);
-    std::vector<TLoadedBlock> blocks;
-    {
-        TSimpleXML probe;
-        probe.ReadText(text);
-        blocks = ReadFileTree(probe, SimpleXML1);
+    // The file document keeps the prolog of the file it read for later saves;
+    // a file that does not parse must not leave its half-read prolog there.
+    const std::string previous = SimpleXML2.WriteText();
+    try {
+        SimpleXML2.ReadText(text);
+    } catch (...) {
+        SimpleXML2.ReadText(previous);
+        throw;
     }
-    // The file document keeps the prolog of the file it read for later saves.
-    SimpleXML2.ReadText(text);
+    const std::vector<TLoadedBlock> blocks = ReadFileTree(SimpleXML2, SimpleXML1);
 
     const QStringList phrases = Phrases ? Phrases() : QStringList{};
     Chain.FreeChain();

@@ -143,6 +143,9 @@ TEST_F(DocumentTest, FailedLoadLeavesTheOpenChartUntouched) {
     EXPECT_EQ(pane.toPlainText(), u"listing"_s);
     EXPECT_EQ(chart.UpdateCount(), 0);
     EXPECT_TRUE(doc.IsModified()); // the snapshot is still the saved file's
+    // The corrupt file's header does not reach the next save.
+    doc.SaveDocument(good);
+    EXPECT_TRUE(FileBytes(good).startsWith("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<VAZIREZA>"));
 }
 
 TEST_F(DocumentTest, FailedSaveKeepsTheOldFileNameAndSnapshot) {
