@@ -28,6 +28,7 @@
 #include "blocks/frmZhuanXiang.h"
 #include "download/frmDownload.h"
 
+#include <QFileInfo>
 #include <QIcon>
 
 #include <memory>
@@ -36,6 +37,11 @@
 int main(int argc, char* argv[]) {
     TApplication application(argc, argv);
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    // A chart named on the command line (as the file manager passes it) is
+    // resolved now: the main window makes its own folder the current one.
+    QString chartArgument;
+    if (argc > 1)
+        chartArgument = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
 
     // The main window first, then every other window once, in this order;
     // they live until the program ends and are only shown modally. Declared
@@ -81,6 +87,13 @@ int main(int argc, char* argv[]) {
     form1.FormAbout = formAbout;
 
     form1.show();
+    if (!chartArgument.isEmpty()) {
+        try {
+            form1.OpenChart(chartArgument);
+        } catch (const std::exception& e) {
+            TApplication::ShowException(ExceptionMessageText(e.what()));
+        }
+    }
     const int result = application.exec();
     // A running download is stopped and joined before its window, port and
     // queue go away; the other windows follow in reverse order of creation.

@@ -211,9 +211,11 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::SpeedButton2Click() {
-    if (!AskToSave())
-        return;
-    const QString path = ChooseFile(TFileDialog::OpenDialog1);
+    if (AskToSave())
+        OpenChart(ChooseFile(TFileDialog::OpenDialog1));
+}
+
+void TForm1::OpenChart(const QString& path) {
     if (!path.isEmpty() && HasExtension(path, u".rer"_s) && QFileInfo::exists(path))
         DocumentOps->LoadDocument(path);
 }

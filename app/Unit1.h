@@ -74,6 +74,9 @@ public:
     // Returns QMessageBox::Yes, No or Cancel.
     std::function<int(const QString& question)> AskQuestion;
 
+    // Opens a chart named at start-up; only .rer files that exist are opened.
+    void OpenChart(const QString& path);
+
     // The save-changes prompt of New, Open and closing: false when the user
     // cancels.
     bool AskToSave();
