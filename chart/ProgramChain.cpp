@@ -247,6 +247,20 @@ void TProgramChain::FlowChart1Selection(TCustomFlowChart*, TFcItem* item, bool& 
     allow = !(object == StartObject || object == EndObject || IndexOfSpotCell(object) != -1);
 }
 
+void TProgramChain::ShowBlockValue(TFcObject* object, const QString& value) {
+    const TBlockKind* kind = object ? FindBlockKindByTag(object->TagCode) : nullptr;
+    if (!kind)
+        return;
+    if (value.isEmpty()) {
+        SetBlockHeight(object, 32);
+        object->SetText(CaptionOf(kind->Kind));
+    } else {
+        SetBlockHeight(object, 40);
+        object->SetText(QString::fromUtf8(kind->ChartPrefix.data(), qsizetype(kind->ChartPrefix.size())) +
+                        value);
+    }
+}
+
 QString TProgramChain::CaptionOf(int kind) const {
     if (CaptionSource)
         return CaptionSource(kind);

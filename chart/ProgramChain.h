@@ -59,6 +59,10 @@ public:
     // Changes a block's height (32, or 40 for two lines of text); the caller
     // lays the chain out again.
     void SetBlockHeight(TFcObject* object, int height);
+    // The chart text of the kinds that show a value (labels, jumps, expressions,
+    // subroutines, speech): the kind's prefix and value at height 40, or with
+    // no value the palette caption at height 32. The caller lays out again.
+    void ShowBlockValue(TFcObject* object, const QString& value);
     // Removes the block and the spot after it; the spot before it becomes the
     // selection once the current event handler has returned. The object no
     // longer exists afterwards.

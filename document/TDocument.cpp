@@ -115,25 +115,15 @@ void TDocument::LoadDocument(const QString& path) {
             Chain.AppendBlock(block.Kind);
             TFcObject* object = Chain.LastAppended;
             object->DataText = block.RecordText;
-            const TBlockKind* kind = FindBlockKind(block.Kind);
-            QString value;
             if (block.Kind == 26) {
-                value = block.PhraseIndex >= 0 && block.PhraseIndex < phrases.size()
-                            ? phrases.at(block.PhraseIndex)
-                            : QString::number(block.PhraseIndex);
-                if (value.isEmpty())
-                    continue;
-            } else if (kind->ChartPrefix.empty()) {
-                continue;
-            } else if (block.ChartValue.empty()) {
-                Chain.SetBlockHeight(object, 32);
-                continue;
-            } else {
-                value = GbkDecode(block.ChartValue);
+                const QString phrase = block.PhraseIndex >= 0 && block.PhraseIndex < phrases.size()
+                                           ? phrases.at(block.PhraseIndex)
+                                           : QString::number(block.PhraseIndex);
+                if (!phrase.isEmpty())
+                    Chain.ShowBlockValue(object, phrase);
+            } else if (!FindBlockKind(block.Kind)->ChartPrefix.empty()) {
+                Chain.ShowBlockValue(object, GbkDecode(block.ChartValue));
             }
-            Chain.SetBlockHeight(object, 40);
-            object->SetText(QString::fromUtf8(kind->ChartPrefix.data(), qsizetype(kind->ChartPrefix.size())) +
-                            value);
         }
         Chain.Relayout();
     }

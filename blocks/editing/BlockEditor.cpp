@@ -46,8 +46,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 // Reads a record's values for the controls: integers as 32-bit values,
 // texts as shown in an edit box.
 class TFieldReader {
@@ -360,23 +358,13 @@ void TBlockEditor::FlowChart1DblClick() {
     std::string record = BuildRecord(SimpleXML1, kind->Kind, values.Result());
     if (editor->ChartText) {
         const QString text = editor->ChartText();
-        if (kind->Kind == 26) {
-            // Text typed into the phrase box that names no phrase stores no
-            // index, so the block must not go on showing an old phrase.
-            if (ListIndex(Dialogs.FormVOICEX->ComboBox1()) < 0) {
-                Chain.SetBlockHeight(object, 32);
-                object->SetText(FromUtf8(kind->Caption));
-            } else if (!text.isEmpty()) {
-                Chain.SetBlockHeight(object, 40);
-                object->SetText(FromUtf8(kind->ChartPrefix) + text);
-            }
-        } else if (text.isEmpty()) {
-            Chain.SetBlockHeight(object, 32);
-            object->SetText(FromUtf8(kind->Caption));
-        } else {
-            Chain.SetBlockHeight(object, 40);
-            object->SetText(FromUtf8(kind->ChartPrefix) + text);
-        }
+        // An empty phrase leaves a speech block's text alone; a box that names
+        // no phrase at all must not leave an old phrase showing.
+        const bool noPhrase = kind->Kind == 26 && ListIndex(Dialogs.FormVOICEX->ComboBox1()) < 0;
+        if (noPhrase)
+            Chain.ShowBlockValue(object, QString());
+        else if (kind->Kind != 26 || !text.isEmpty())
+            Chain.ShowBlockValue(object, text);
     }
     object->DataText = std::move(record);
     if (editor->ChartText)
