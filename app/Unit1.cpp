@@ -12,11 +12,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QDir>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -149,7 +149,9 @@ void TForm1::FormDestroy() {
     ChainOps.reset();
 }
 
-const QString& TForm1::DocumentName() const { return DocumentOps->DocumentName(); }
+const QString& TForm1::DocumentName() const {
+    return DocumentOps->DocumentName();
+}
 
 void TForm1::SetDialogs(const TBlockDialogs& dialogs) {
     Dialogs = dialogs;
@@ -227,7 +229,9 @@ void TForm1::SpeedButton3Click() {
         SaveTo(ChooseFile(TFileDialog::SaveDialog1));
 }
 
-void TForm1::SpeedButton4Click() { SaveTo(ChooseFile(TFileDialog::SaveDialog1)); }
+void TForm1::SpeedButton4Click() {
+    SaveTo(ChooseFile(TFileDialog::SaveDialog1));
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // Unsaved changes are offered for saving before the program ends; a save

@@ -256,8 +256,9 @@ void TProgramChain::ShowBlockValue(TFcObject* object, const QString& value) {
         object->SetText(CaptionOf(kind->Kind));
     } else {
         SetBlockHeight(object, 40);
-        object->SetText(QString::fromUtf8(kind->ChartPrefix.data(), qsizetype(kind->ChartPrefix.size())) +
-                        value);
+        object->SetText(
+            QString::fromUtf8(kind->ChartPrefix.data(), qsizetype(kind->ChartPrefix.size())) +
+            value);
     }
 }
 

@@ -17,7 +17,8 @@ void BuildFileTree(TSimpleXML& doc, TSimpleXML& scratch, std::span<const std::st
 namespace {
 
 bool IsLoadableKind(int64_t kind) {
-    const TBlockKind* info = kind >= FirstBlockKind && kind <= LastBlockKind ? FindBlockKind(int(kind)) : nullptr;
+    const TBlockKind* info =
+        kind >= FirstBlockKind && kind <= LastBlockKind ? FindBlockKind(int(kind)) : nullptr;
     return info && info->HasRecord();
 }
 

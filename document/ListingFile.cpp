@@ -11,7 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-[[noreturn]] void Fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
+[[noreturn]] void Fail(const QString& message) {
+    throw std::runtime_error(message.toStdString());
+}
 
 } // namespace
 

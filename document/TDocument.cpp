@@ -33,10 +33,12 @@ private:
 std::string ReadWholeFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+        throw EFileError(
+            u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EFileError(u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+        throw EFileError(
+            u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
     return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
@@ -50,7 +52,8 @@ QString DocumentCaption(const QString& path) {
     return u"%1 - %2"_s.arg(title, path.mid(slash + 1));
 }
 
-TDocument::TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window, QPlainTextEdit* pane)
+TDocument::TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window,
+                     QPlainTextEdit* pane)
     : Chain(chain), SimpleXML1(scratch), Window(window), Pane(pane) {}
 
 void TDocument::SetDocumentName(const QString& path) {
@@ -66,14 +69,18 @@ std::vector<std::string> TDocument::RecordTexts() const {
     return texts;
 }
 
-void TDocument::BuildFileTree(TSimpleXML& doc) { ::BuildFileTree(doc, SimpleXML1, RecordTexts()); }
+void TDocument::BuildFileTree(TSimpleXML& doc) {
+    ::BuildFileTree(doc, SimpleXML1, RecordTexts());
+}
 
 bool TDocument::IsModified() {
     BuildFileTree(SimpleXML4);
     return SimpleXML3.WriteText() != SimpleXML4.WriteText();
 }
 
-void TDocument::TakeSnapshot() { BuildFileTree(SimpleXML3); }
+void TDocument::TakeSnapshot() {
+    BuildFileTree(SimpleXML3);
+}
 
 void TDocument::SaveDocument(const QString& path) {
     BuildFileTree(SimpleXML2);
@@ -82,9 +89,11 @@ void TDocument::SaveDocument(const QString& path) {
     // failed or interrupted save never destroys the existing file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+        throw EFileError(
+            u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
     if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit())
-        throw EFileError(u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+        throw EFileError(
+            u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
     SetDocumentName(path);
     TakeSnapshot();
 }

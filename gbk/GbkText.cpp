@@ -7,13 +7,25 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool IsEscape(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-bool IsPrivateUse(char16_t c) { return c >= 0xE000 && c <= 0xF8FF; }
+bool IsEscape(char16_t c) {
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+bool IsPrivateUse(char16_t c) {
+    return c >= 0xE000 && c <= 0xF8FF;
+}
 
-bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+bool IsLeadByte(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
+bool IsTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
 
 // Decodes one GBK unit (one byte, or a lead and trail pair) to a single UTF-16
 // character that encodes back to exactly the same bytes; nullopt otherwise.
@@ -97,11 +109,13 @@ std::optional<std::string> GbkEncode(const QString& text, qsizetype* badIndex) {
         for (qsizetype k = i; k < end; ++k) {
             QStringEncoder oneEncoder("GBK", QStringEncoder::Flag::Stateless);
             const char16_t u = text.at(k).unicode();
-            const bool pair = IsHighSurrogate(u) && k + 1 < end && IsLowSurrogate(text.at(k + 1).unicode());
+            const bool pair =
+                IsHighSurrogate(u) && k + 1 < end && IsLowSurrogate(text.at(k + 1).unicode());
             const QStringView one = QStringView(text).sliced(k, pair ? 2 : 1);
             const QByteArray oneBytes = oneEncoder.encode(one);
-            if (pair || oneEncoder.hasError() || u == 0xFFFD || IsHighSurrogate(u) || IsLowSurrogate(u) ||
-                oneBytes.isEmpty() || (oneBytes.size() == 1 && oneBytes.at(0) == '?')) {
+            if (pair || oneEncoder.hasError() || u == 0xFFFD || IsHighSurrogate(u) ||
+                IsLowSurrogate(u) || oneBytes.isEmpty() ||
+                (oneBytes.size() == 1 && oneBytes.at(0) == '?')) {
                 if (badIndex)
                     *badIndex = k;
                 return std::nullopt;

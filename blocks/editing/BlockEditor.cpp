@@ -89,7 +89,9 @@ private:
 void SetListIndex(QComboBox* list, int index) {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
-int ListIndex(const QComboBox* list) { return list->currentIndex(); }
+int ListIndex(const QComboBox* list) {
+    return list->currentIndex();
+}
 
 // How one kind's fields meet its dialog's controls. ChartText gives the text
 // shown after the chart prefix, for the kinds that show one.
@@ -100,8 +102,7 @@ struct TKindEditor {
     std::function<QString()> ChartText;
 };
 
-template <class Form>
-TKindEditor MotionEditor(Form* form) {
+template <class Form> TKindEditor MotionEditor(Form* form) {
     return {form,
             [form](const TFieldReader& r) {
                 form->RadioGroup1()->SetItemIndex(r.Int("mode"));
@@ -114,15 +115,13 @@ TKindEditor MotionEditor(Form* form) {
             nullptr};
 }
 
-template <class Form>
-TKindEditor LabelEditor(Form* form) {
+template <class Form> TKindEditor LabelEditor(Form* form) {
     return {form, [form](const TFieldReader& r) { form->Edit1()->setText(r.Text("label")); },
             [form](TFieldWriter& w) { w.Text("label", form->Edit1()->text()); },
             [form] { return form->Edit1()->text(); }};
 }
 
-template <class Form>
-TKindEditor VariableAndIndexEditor(Form* form, const char* second) {
+template <class Form> TKindEditor VariableAndIndexEditor(Form* form, const char* second) {
     return {form,
             [form, second](const TFieldReader& r) {
                 SetListIndex(form->ComboBox1(), r.Int("var"));
@@ -135,8 +134,7 @@ TKindEditor VariableAndIndexEditor(Form* form, const char* second) {
             nullptr};
 }
 
-template <class Form>
-TKindEditor SubroutineEditor(Form* form) {
+template <class Form> TKindEditor SubroutineEditor(Form* form) {
     return {form, [form](const TFieldReader& r) { form->Edit1()->setText(r.Text("sub")); },
             [form](TFieldWriter& w) { w.Text("sub", form->Edit1()->text()); },
             [form] { return form->Edit1()->text(); }};
@@ -163,13 +161,15 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
     }
     case 4: {
         auto* f = d.FormTingZhiDJ;
-        return TKindEditor{f, [f](const TFieldReader& r) { f->RadioGroup1()->SetItemIndex(r.Int("mode")); },
-                           [f](TFieldWriter& w) { w.Int("mode", f->RadioGroup1()->ItemIndex()); }, nullptr};
+        return TKindEditor{
+            f, [f](const TFieldReader& r) { f->RadioGroup1()->SetItemIndex(r.Int("mode")); },
+            [f](TFieldWriter& w) { w.Int("mode", f->RadioGroup1()->ItemIndex()); }, nullptr};
     }
     case 5: {
         auto* f = d.FormYanShi;
-        return TKindEditor{f, [f](const TFieldReader& r) { f->ScrollBar1()->setValue(r.Int("wait")); },
-                           [f](TFieldWriter& w) { w.Int("wait", f->ScrollBar1()->value()); }, nullptr};
+        return TKindEditor{
+            f, [f](const TFieldReader& r) { f->ScrollBar1()->setValue(r.Int("wait")); },
+            [f](TFieldWriter& w) { w.Int("wait", f->ScrollBar1()->value()); }, nullptr};
     }
     case 6: {
         auto* f = d.FormFaYin;
@@ -202,8 +202,9 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
     }
     case 10: {
         auto* f = d.FormFOREnd;
-        return TKindEditor{f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("var")); },
-                           [f](TFieldWriter& w) { w.Int("var", ListIndex(f->ComboBox1())); }, nullptr};
+        return TKindEditor{
+            f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("var")); },
+            [f](TFieldWriter& w) { w.Int("var", ListIndex(f->ComboBox1())); }, nullptr};
     }
     case 11:
         return LabelEditor(d.FormGOTOBegin);
@@ -269,8 +270,8 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
     case 19: {
         auto* f = d.FormServo;
         const auto bars = [f] {
-            return std::array<QScrollBar*, 5>{f->ScrollBar1(), f->ScrollBar2(), f->ScrollBar3(), f->ScrollBar4(),
-                                              f->ScrollBar5()};
+            return std::array<QScrollBar*, 5>{f->ScrollBar1(), f->ScrollBar2(), f->ScrollBar3(),
+                                              f->ScrollBar4(), f->ScrollBar5()};
         };
         return TKindEditor{f,
                            [f, bars](const TFieldReader& r) {
@@ -289,7 +290,8 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
     }
     case 20: {
         auto* f = d.FormBiaoDaShi;
-        return TKindEditor{f, [f](const TFieldReader& r) { f->Edit1()->setText(r.Text("command")); },
+        return TKindEditor{f,
+                           [f](const TFieldReader& r) { f->Edit1()->setText(r.Text("command")); },
                            [f](TFieldWriter& w) { w.Text("command", f->Edit1()->text()); },
                            [f] { return f->Edit1()->text(); }};
     }
@@ -303,9 +305,10 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
         return SubroutineEditor(d.FormGOSUB);
     case 26: {
         auto* f = d.FormVOICEX;
-        return TKindEditor{f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("index")); },
-                           [f](TFieldWriter& w) { w.Int("index", ListIndex(f->ComboBox1())); },
-                           [f] { return f->ComboBox1()->currentText(); }};
+        return TKindEditor{
+            f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("index")); },
+            [f](TFieldWriter& w) { w.Int("index", ListIndex(f->ComboBox1())); },
+            [f] { return f->ComboBox1()->currentText(); }};
     }
     default:
         return std::nullopt;
@@ -315,7 +318,8 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
 } // namespace
 
 TBlockEditor::TBlockEditor(TProgramChain& chain, TSimpleXML& scratch, const TBlockDialogs& dialogs)
-    : Chain(chain), SimpleXML1(scratch), Dialogs(dialogs), ShowModal([](QDialog* d) { return d->exec(); }) {}
+    : Chain(chain), SimpleXML1(scratch), Dialogs(dialogs),
+      ShowModal([](QDialog* d) { return d->exec(); }) {}
 
 void TBlockEditor::FlowChart1DblClick() {
     TFlowChart* chart = Chain.Canvas();

@@ -42,8 +42,9 @@ TEST(EndToEnd, InsertEditCompileDownload) {
         zhiXing.findChild<QPushButton*>(u"Button1"_s)->click();
     });
     form.FlowChart1DblClick();
-    EXPECT_NE(form.Chain()->BlockObjects().front()->DataText.find("<mode>2</mode>\r\n  <wait>100</wait>"),
-              std::string::npos);
+    EXPECT_NE(
+        form.Chain()->BlockObjects().front()->DataText.find("<mode>2</mode>\r\n  <wait>100</wait>"),
+        std::string::npos);
 
     form.SpeedButton7->click();
     EXPECT_EQ(form.Memo1->toPlainText(), u"10 REM \"DEDEVAV\"\n20 REM \"FD 100\""_s);
@@ -63,7 +64,8 @@ TEST(EndToEnd, InsertEditCompileDownload) {
     ASSERT_EQ(finished.size(), 1);
     EXPECT_EQ(finished.first().at(0).toInt(), 0);
     EXPECT_EQ(finished.first().at(1).toInt(), 32);
-    EXPECT_TRUE(boxes.Texts.contains(u"32字节数据发送成功"_s)) << boxes.Texts.join(u'|').toStdString();
+    EXPECT_TRUE(boxes.Texts.contains(u"32字节数据发送成功"_s))
+        << boxes.Texts.join(u'|').toStdString();
 }
 
 } // namespace

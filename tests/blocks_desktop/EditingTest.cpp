@@ -50,10 +50,12 @@ const std::string Header = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n"
 // A record text of kind with the given field lines (already printed).
 std::string Record(int kind, const std::string& fields) {
     const std::string open = "<CtrlNode type=\"" + std::to_string(kind) + "\"";
-    return Header + (fields.empty() ? open + "/>\r\n" : open + ">\r\n" + fields + "</CtrlNode>\r\n");
+    return Header +
+           (fields.empty() ? open + "/>\r\n" : open + ">\r\n" + fields + "</CtrlNode>\r\n");
 }
 std::string F(const std::string& name, const std::string& value) {
-    return value.empty() ? "  <" + name + "/>\r\n" : "  <" + name + ">" + value + "</" + name + ">\r\n";
+    return value.empty() ? "  <" + name + "/>\r\n"
+                         : "  <" + name + ">" + value + "</" + name + ">\r\n";
 }
 
 // The editing flow over a real chain and one instance of every dialog.
@@ -88,8 +90,7 @@ protected:
         editor = std::make_unique<TBlockEditor>(chain, scratch, d);
     }
 
-    template <class Form>
-    Form* Own() {
+    template <class Form> Form* Own() {
         auto form = std::make_unique<Form>();
         Form* raw = form.get();
         dialogs.push_back(std::move(form));
@@ -106,11 +107,16 @@ protected:
     // Double-clicks object; the shown dialog runs modally and act closes it.
     void Edit(TFcObject* object, std::function<void(QDialog*)> act) {
         chart.SetSelection(object);
-        editor->SetShowModal([act](QDialog* dialog) { return ExecWith(*dialog, [=] { act(dialog); }); });
+        editor->SetShowModal(
+            [act](QDialog* dialog) { return ExecWith(*dialog, [=] { act(dialog); }); });
         editor->FlowChart1DblClick();
     }
-    static void Click(QDialog* dialog, const char16_t* button) { FindButton(*dialog, button)->click(); }
-    void Confirm(TFcObject* object) { Edit(object, [](QDialog* dialog) { Click(dialog, u"Button1"); }); }
+    static void Click(QDialog* dialog, const char16_t* button) {
+        FindButton(*dialog, button)->click();
+    }
+    void Confirm(TFcObject* object) {
+        Edit(object, [](QDialog* dialog) { Click(dialog, u"Button1"); });
+    }
 
     TFlowChart chart;
     TSimpleXML scratch;
@@ -131,8 +137,8 @@ TEST_F(Editing, ConfirmingWithoutChangesKeepsEveryRecordTheProgramWrote) {
         {15, F("led", "5")},
         {16, F("ddr", "2") + F("data", "170")},
         {18, F("port", "3") + F("data", "255")},
-        {19, F("data1", "0") + F("data2", "18") + F("data3", "9") + F("data4", "1") + F("data5", "17") +
-                 F("speed", "5")},
+        {19, F("data1", "0") + F("data2", "18") + F("data3", "9") + F("data4", "1") +
+                 F("data5", "17") + F("speed", "5")},
         {20, F("command", "A=A+1")},
         {22, F("var", "2") + F("index", "7")},
         {23, F("sub", "\xD7\xD3\xB3\xCC\xD0\xF2")}, // 子程序
@@ -168,7 +174,8 @@ TEST_F(Editing, ConfirmingNormalisesWhatTheControlsCannotShow) {
         {9, F("times", "0") + F("var", "30"), F("times", "1") + F("var", "-1")},
         {10, F("var", "-1"), F("var", "-1")},
         {19, F("data1", "3") + F("speed", "2"),
-         F("data1", "3") + F("data2", "0") + F("data3", "0") + F("data4", "0") + F("data5", "0") + F("speed", "2")},
+         F("data1", "3") + F("data2", "0") + F("data3", "0") + F("data4", "0") + F("data5", "0") +
+             F("speed", "2")},
         {5, F("wait", "7") + F("extra", "1"), F("wait", "7")},
         {20, "", F("command", "")},
     };

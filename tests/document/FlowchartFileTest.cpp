@@ -17,7 +17,8 @@ std::string ReadData(const std::string& name) {
     return s.str();
 }
 
-std::string Record(TSimpleXML& scratch, int kind, const std::vector<std::pair<std::string, std::string>>& fields) {
+std::string Record(TSimpleXML& scratch, int kind,
+                   const std::vector<std::pair<std::string, std::string>>& fields) {
     TSimpleXMLElemClassic* root = scratch.RootElem();
     root->ClearContent();
     root->Rename("CtrlNode");
@@ -45,7 +46,8 @@ TEST(FlowchartFile, TwoBlocksPrintAsTheFourteenLineFile) {
 TEST(FlowchartFile, EmptyChartIsHeaderAndEmptyRoot) {
     TSimpleXML scratch, doc;
     BuildFileTree(doc, scratch, {});
-    EXPECT_EQ(doc.WriteText(), "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<VAZIREZA/>\r\n");
+    EXPECT_EQ(doc.WriteText(),
+              "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<VAZIREZA/>\r\n");
 }
 
 TEST(FlowchartFile, SaveLoadSaveIsByteIdentical) {
@@ -54,7 +56,7 @@ TEST(FlowchartFile, SaveLoadSaveIsByteIdentical) {
     // the two kinds without fields.
     const std::vector<std::string> records = {
         Record(scratch, 11, {{"label", EncodeEntities("\xBF\xAA\xCA\xBC")}}), // 开始
-        Record(scratch, 23, {{"sub", "\xD7\xD3\xB3\xCC\xD0\xF2"}}),          // 子程序
+        Record(scratch, 23, {{"sub", "\xD7\xD3\xB3\xCC\xD0\xF2"}}),           // 子程序
         Record(scratch, 6, {{"key", "3"}, {"keycmd", "-1"}, {"content", "84540811"}}),
         Record(scratch, 26, {{"index", "23"}}),
         BuildDefaultRecord(scratch, 14),
@@ -100,7 +102,10 @@ TEST(FlowchartFile, HandWrittenFileLoadsByPositionAndKeepsItsProlog) {
     // Saving into the same document prints the header and comment it read.
     BuildFileTree(doc, scratch, RecordTexts(blocks));
     const std::string saved = doc.WriteText();
-    EXPECT_EQ(saved.rfind("<?xml version=\"1.0\" encoding=\"GBK\"?>\r\n<!-- written by hand -->\r\n<VAZIREZA>\r\n", 0), 0u)
+    EXPECT_EQ(saved.rfind("<?xml version=\"1.0\" encoding=\"GBK\"?>\r\n<!-- written by hand "
+                          "-->\r\n<VAZIREZA>\r\n",
+                          0),
+              0u)
         << saved;
 }
 

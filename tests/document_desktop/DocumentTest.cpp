@@ -72,12 +72,14 @@ protected:
 TEST_F(DocumentTest, SaveLoadSaveIsByteIdenticalAndRestoresTextsAndHeights) {
     const QString path = dir.filePath(u"demo.rer"_s);
     TFcObject* label = Insert(11);
-    label->DataText = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"11\">\r\n"
-                      "  <label>&#xB1;&#xEA;</label>\r\n</CtrlNode>\r\n";
+    label->DataText =
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"11\">\r\n"
+        "  <label>&#xB1;&#xEA;</label>\r\n</CtrlNode>\r\n";
     Insert(1);
     TFcObject* speech = Insert(26);
-    speech->DataText = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"26\">\r\n"
-                       "  <index>99</index>\r\n</CtrlNode>\r\n";
+    speech->DataText =
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"26\">\r\n"
+        "  <index>99</index>\r\n</CtrlNode>\r\n";
     Insert(26);
     Insert(12);
     doc.SaveDocument(path);
@@ -90,8 +92,8 @@ TEST_F(DocumentTest, SaveLoadSaveIsByteIdenticalAndRestoresTextsAndHeights) {
 
     pane.setPlainText(u"10 REM \"DEDEVAV\""_s);
     doc.LoadDocument(path);
-    EXPECT_EQ(Texts(), (QStringList{u"标号:标/40"_s, u"直行/32"_s, u"语音: 99/40"_s, u"语音: 0.Dabo(*)/40"_s,
-                                    u"无条件跳转/32"_s}));
+    EXPECT_EQ(Texts(), (QStringList{u"标号:标/40"_s, u"直行/32"_s, u"语音: 99/40"_s,
+                                    u"语音: 0.Dabo(*)/40"_s, u"无条件跳转/32"_s}));
     EXPECT_TRUE(pane.toPlainText().isEmpty());
     EXPECT_EQ(doc.DocumentName(), path);
     EXPECT_FALSE(doc.IsModified());
@@ -133,7 +135,9 @@ TEST_F(DocumentTest, FailedLoadLeavesTheOpenChartUntouched) {
     const QStringList before = Texts();
 
     const QString corrupt = dir.filePath(u"corrupt.rer"_s);
-    WriteBytes(corrupt, "<?xml version=\"1.0\"?>\r\n<VAZIREZA><record><CtrlNode type=1/></record></VAZIREZA>");
+    WriteBytes(
+        corrupt,
+        "<?xml version=\"1.0\"?>\r\n<VAZIREZA><record><CtrlNode type=1/></record></VAZIREZA>");
     EXPECT_THROW(doc.LoadDocument(corrupt), ESimpleXMLError);
     EXPECT_THROW(doc.LoadDocument(dir.filePath(u"missing.rer"_s)), EFileError);
 
@@ -145,7 +149,8 @@ TEST_F(DocumentTest, FailedLoadLeavesTheOpenChartUntouched) {
     EXPECT_TRUE(doc.IsModified()); // the snapshot is still the saved file's
     // The corrupt file's header does not reach the next save.
     doc.SaveDocument(good);
-    EXPECT_TRUE(FileBytes(good).startsWith("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<VAZIREZA>"));
+    EXPECT_TRUE(FileBytes(good).startsWith(
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<VAZIREZA>"));
 }
 
 TEST_F(DocumentTest, FailedSaveKeepsTheOldFileNameAndSnapshot) {

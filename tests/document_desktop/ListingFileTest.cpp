@@ -26,8 +26,9 @@ TEST(ListingFile, ExportWritesGbkWithCrLfAndImportReadsItBack) {
     const QStringList lines = {u"10 REM \"DEDEVAV\""_s, u"20 REM \"GOTO 标号\""_s, u""_s,
                                u"30 REM \"END\""_s};
     WriteListingFile(path, lines);
-    EXPECT_EQ(FileBytes(path), QByteArray("10 REM \"DEDEVAV\"\r\n20 REM \"GOTO \xB1\xEA\xBA\xC5\"\r\n\r\n"
-                                          "30 REM \"END\"\r\n"));
+    EXPECT_EQ(FileBytes(path),
+              QByteArray("10 REM \"DEDEVAV\"\r\n20 REM \"GOTO \xB1\xEA\xBA\xC5\"\r\n\r\n"
+                         "30 REM \"END\"\r\n"));
     EXPECT_EQ(ReadListingFile(path), lines);
 }
 

@@ -50,10 +50,10 @@ TEST(GbkText, CharactersWithoutGbkFormAreRefused) {
         qsizetype badIndex;
     };
     const Case cases[] = {
-        {u"ab😀"_qs, 2},          // emoji: a surrogate pair
-        {u"x\u0E01"_qs, 1},       // Thai letter
+        {u"ab😀"_qs, 2},                        // emoji: a surrogate pair
+        {u"x\u0E01"_qs, 1},                    // Thai letter
         {QString(QChar(char16_t(0xD800))), 0}, // lone high surrogate
-        {u"前进\uFFFD"_qs, 2},    // the replacement character itself
+        {u"前进\uFFFD"_qs, 2},                 // the replacement character itself
     };
     for (const Case& c : cases) {
         qsizetype bad = -7;
