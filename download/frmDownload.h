@@ -1,23 +1,20 @@
 #pragma once
 
 // The download window: the user picks a serial port, may still edit the
-// listing copy, and downloads it to the robot. It owns the serial port, the
-// receive queue, the image buffer and the running transfer, and stops and
-// joins that transfer before any of them goes away.
+// listing copy, and downloads it to the robot. Its download session owns the
+// serial port and the running transfer and ends that transfer before the
+// port goes away.
 
-#include "download/ReceiveQueue.h"
+#include "download/DownloadSession.h"
 
 #include <QDialog>
 
-#include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace Ui {
 class TFormDownload;
 }
 class TCommControl;
-class TSendDataThread;
 
 class TFormDownload : public QDialog {
     Q_OBJECT
@@ -33,24 +30,19 @@ public:
     void Button1Click();
     void Button2Click();
     void Button6Click();
-    void Comm1Comm();
     void SendImageFile(const QString& fileName);
-    void TransferDone();
-    static QString NewTempFileName();
+    static QString NewTempFileName() { return TDownloadSession::NewTempFileName(); }
 
-    bool Downloading() const { return SendDataThread != nullptr; }
-    TCommControl* Comm1 = nullptr;
+    bool Downloading() const { return Session.Downloading(); }
+    TDownloadSession Session;
+    TCommControl* const Comm1;
 
 signals:
     // After each transfer, just before its completion message is shown.
     void DownloadFinished(int result, int imageLength);
 
 private:
+    void TransferDone(int result, int imageLength);
+
     std::unique_ptr<Ui::TFormDownload> UI;
-    TReceiveQueue ReceiveQueue;
-    std::vector<std::uint8_t> ImageBuffer;
-    // Written by the transfer thread as its last act, read by TransferDone.
-    int TransferResult = 0;
-    std::int32_t ImageLength = 0;
-    std::unique_ptr<TSendDataThread> SendDataThread;
 };
