@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/Unit1.h"
 #include "app/frmAbout.h"
 #include "blocks/editing/BlockDialogs.h"
@@ -32,9 +33,14 @@
 #include <QIcon>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 int main(int argc, char* argv[]) {
+    // With a command the program runs without a window.
+    if (const std::optional<int> exitCode = RunCommandLine(argc, argv))
+        return *exitCode;
+
     TApplication application(argc, argv);
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     // A chart named on the command line (as the file manager passes it) is

@@ -30,7 +30,9 @@ private:
     TFlowChart* Chart;
 };
 
-std::string ReadWholeFile(const QString& path) {
+} // namespace
+
+std::string ReadChartFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EFileError(
@@ -41,8 +43,6 @@ std::string ReadWholeFile(const QString& path) {
             u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
     return std::string(bytes.constData(), size_t(bytes.size()));
 }
-
-} // namespace
 
 QString DocumentCaption(const QString& path) {
     const QString title = QApplication::applicationName();
@@ -101,7 +101,7 @@ void TDocument::SaveDocument(const QString& path) {
 void TDocument::LoadDocument(const QString& path) {
     // Read and parse before anything changes: a file that fails leaves the open
     // chart, its name and its snapshot as they were.
-    const std::string text = ReadWholeFile(path);
+    const std::string text = ReadChartFile(path);
     // The file document keeps the prolog of the file it read for later saves;
     // a file that does not parse must not leave its half-read prolog there.
     const std::string previous = SimpleXML2.WriteText();

@@ -65,3 +65,7 @@ private:
 // The caption for a document path: the application title alone, or the title,
 // " - " and the file name part of the path.
 QString DocumentCaption(const QString& path);
+
+// The whole content of a chart file, as Open reads it. Throws EFileError
+// when the file cannot be read.
+std::string ReadChartFile(const QString& path);
