@@ -135,7 +135,7 @@ int Download(const QString& listingPath, const QString& port) {
     session.OpenPort(port);
     session.DownloadListing(listing);
     if (!session.Downloading())
-        return ExitFailure;
+        throw EDownloadError(u"下载没有开始：临时程序文件已不存在"_s);
     QCoreApplication::exec();
     return exitCode;
 }
