@@ -11,22 +11,8 @@ out="${2:-$here/docs/images}"
 display=":${DISPLAY_NUMBER:-98}"
 mkdir -p "$out"
 
-for tool in Xvfb xdotool import; do
-    command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
-done
-[ -x "$exe" ] || { echo "no executable at $exe" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
-xvfb_pid=$!
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+screen=1024x768x24
+. "$here/scripts/virtual_display.sh"
 
 # The newest visible window whose title matches.
 wait_window() {
