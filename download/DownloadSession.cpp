@@ -124,8 +124,9 @@ void TDownloadSession::DownloadListing(const QString& listing) {
     const std::vector<std::string> lines = ListingLines(listing);
     const QString fileName = NewTempFileName();
     const TTempFileGuard removeFile(fileName);
+    std::vector<std::uint8_t> image;
     try {
-        BuildImage(lines, QFile::encodeName(fileName).toStdString(), ImageBuffer);
+        BuildImage(lines, QFile::encodeName(fileName).toStdString(), image);
     } catch (const EImageError& e) {
         throw ImageErrorMessage(e, fileName);
     }

@@ -1,9 +1,9 @@
 #pragma once
 
 // One robot line and the downloads over it, without a window: the port with
-// the robot's settings, the receive queue, the image buffer and the running
-// transfer. The download window and the command line both drive one; it
-// stops and joins a running transfer before the port and the queue go away.
+// the robot's settings, the receive queue and the running transfer. The
+// download window and the command line both drive one; it stops and joins a
+// running transfer before the port and the queue go away.
 
 #include "download/ReceiveQueue.h"
 
@@ -69,7 +69,6 @@ private:
 
     TCommControl* Comm1 = nullptr;
     TReceiveQueue ReceiveQueue;
-    std::vector<std::uint8_t> ImageBuffer;
     // Written by the transfer thread as its last act, read by TransferDone.
     int TransferResult = 0;
     std::int32_t ImageLength = 0;
