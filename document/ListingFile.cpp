@@ -1,9 +1,7 @@
 #include "document/ListingFile.h"
 
+#include "files/UserFile.h"
 #include "gbk/GbkText.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -28,11 +26,11 @@ void WriteListingFile(const QString& path, const QStringList& lines) {
         bytes += *encoded;
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        Fail(u"无法创建文件\"%1\": %2"_s.arg(path, file.errorString()));
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
-        Fail(u"无法写入文件\"%1\": %2"_s.arg(path, file.errorString()));
+    WriteUserFile(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())), ListingFileWhat());
+}
+
+QString ListingFileWhat() {
+    return u"程序清单文件"_s;
 }
 
 QStringList SplitListingLines(const QString& text) {
@@ -54,11 +52,10 @@ QStringList SplitListingLines(const QString& text) {
 }
 
 QStringList ReadListingFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        Fail(u"无法打开文件\"%1\": %2"_s.arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        Fail(u"无法读取文件\"%1\": %2"_s.arg(path, file.errorString()));
+    QByteArray bytes = ReadUserFile(path, ListingFileWhat());
+    // Editors that save UTF-8 put a byte order mark first; left in, it would
+    // spoil the first line's number and the line would be dropped.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
     return SplitListingLines(GbkDecode(std::string_view(bytes.constData(), size_t(bytes.size()))));
 }

@@ -4,12 +4,11 @@
 #include "chart/FlowChart.h"
 #include "chart/ProgramChain.h"
 #include "document/FlowchartFile.h"
+#include "files/UserFile.h"
 #include "gbk/GbkText.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QWidget>
 
 #include <stdexcept>
@@ -33,15 +32,26 @@ private:
 } // namespace
 
 std::string ReadChartFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(
-            u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(
-            u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+    const QByteArray bytes = ReadUserFile(path, ChartFileWhat());
     return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+QString ChartFileWhat() {
+    return u"流程图文件"_s;
+}
+
+QString ChartDamageText(const TFileDamage& damage) {
+    if (!damage.Any())
+        return QString();
+    QStringList details;
+    if (damage.NoElement)
+        details << u"文件中没有任何流程图内容"_s;
+    if (damage.EndedInsideElement)
+        details << u"文件在中途就结束了"_s;
+    if (damage.SkippedRecords > 0)
+        details << u"有 %1 个模块记录无法载入，已跳过"_s.arg(damage.SkippedRecords);
+    return u"文件不完整，可能已损坏：只打开了能读出的部分（%1）。请检查流程图，"
+           u"保存时请用新的文件名，以免覆盖原来的文件。"_s.arg(details.join(u"；"_s));
 }
 
 QString DocumentCaption(const QString& path) {
@@ -85,20 +95,14 @@ void TDocument::TakeSnapshot() {
 void TDocument::SaveDocument(const QString& path) {
     BuildFileTree(SimpleXML2);
     const std::string text = SimpleXML2.WriteText();
-    // Written beside the target and renamed over it only when complete, so a
-    // failed or interrupted save never destroys the existing file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(
-            u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit())
-        throw EFileError(
-            u"Cannot create file \"%1\". %2"_s.arg(path, file.errorString()).toStdString());
+    // Replaced only once the new content is on disk: a failed save leaves
+    // the old file, the name and the snapshot as they were.
+    WriteUserFile(path, QByteArrayView(text.data(), qsizetype(text.size())), ChartFileWhat());
     SetDocumentName(path);
     TakeSnapshot();
 }
 
-void TDocument::LoadDocument(const QString& path) {
+QString TDocument::LoadDocument(const QString& path) {
     // Read and parse before anything changes: a file that fails leaves the open
     // chart, its name and its snapshot as they were.
     const std::string text = ReadChartFile(path);
@@ -111,7 +115,9 @@ void TDocument::LoadDocument(const QString& path) {
         SimpleXML2.ReadText(previous);
         throw;
     }
-    const std::vector<TLoadedBlock> blocks = ReadFileTree(SimpleXML2, SimpleXML1);
+    int skipped = 0;
+    const std::vector<TLoadedBlock> blocks = ReadFileTree(SimpleXML2, SimpleXML1, &skipped);
+    const QString damage = ChartDamageText(FileDamageOf(SimpleXML2, skipped));
 
     const QStringList phrases = Phrases ? Phrases() : QStringList{};
     Chain.FreeChain();
@@ -138,6 +144,7 @@ void TDocument::LoadDocument(const QString& path) {
     }
     SetDocumentName(path);
     TakeSnapshot();
+    return damage;
 }
 
 void TDocument::NewDocument() {

@@ -40,7 +40,9 @@ public:
     void SaveDocument(const QString& path);
     // Throws when the file cannot be read or parsed; the open chart, its name,
     // the caption, the listing pane and the snapshot then stay as they were.
-    void LoadDocument(const QString& path);
+    // Answers the warning for a file that was not whole (ChartDamageText),
+    // empty when it was.
+    QString LoadDocument(const QString& path);
     void NewDocument();
 
     // The question the save-changes prompt asks before New and Open, or none
@@ -66,6 +68,14 @@ private:
 // " - " and the file name part of the path.
 QString DocumentCaption(const QString& path);
 
-// The whole content of a chart file, as Open reads it. Throws EFileError
-// when the file cannot be read.
+// The whole content of a chart file, as Open reads it. Throws
+// EUserFileError when the file cannot be read, is no regular file or is far
+// too large for a chart.
 std::string ReadChartFile(const QString& path);
+
+// "流程图文件", the name of a chart file in messages.
+QString ChartFileWhat();
+
+struct TFileDamage;
+// The warning shown after opening a file that was not whole, or empty.
+QString ChartDamageText(const TFileDamage& damage);

@@ -4,6 +4,8 @@
 #include "chart/FlowChart.h"
 #include "chart/NormalSpot.h"
 #include "chart/ProgramChain.h"
+#include "files/UserFile.h"
+#include "tests/files/SmallDisk.h"
 
 #include <QApplication>
 #include <QDir>
@@ -176,6 +178,71 @@ TEST_F(DocumentTest, FailedSaveKeepsTheOldFileNameAndSnapshot) {
     EXPECT_EQ(doc.DocumentName(), path);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.rer"_s});
+}
+
+TEST_F(DocumentTest, SaveToAFullDiskKeepsTheOldFileTheNameAndTheSnapshot) {
+    TSmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.Why.toStdString();
+    const QString path = disk.FilePath(u"chart.rer"_s);
+    Insert(1);
+    doc.SaveDocument(path);
+    const QByteArray old = FileBytes(path);
+    for (int i = 0; i < 100; ++i)
+        Insert(6);
+    disk.Fill();
+    // Save, and Save As under a new name: neither pretends to have saved.
+    for (const QString& target : {path, disk.FilePath(u"new.rer"_s)}) {
+        try {
+            doc.SaveDocument(target);
+            ADD_FAILURE() << "saved " << target.toStdString();
+        } catch (const EUserFileError& e) {
+            EXPECT_EQ(e.Kind, EUserFileError::TKind::DiskFull);
+        }
+    }
+    EXPECT_EQ(FileBytes(path), old);
+    EXPECT_EQ(disk.Names(), QStringList{u"chart.rer"_s});
+    EXPECT_EQ(doc.DocumentName(), path);
+    EXPECT_EQ(window.windowTitle(), Title + u" - chart.rer"_s);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, OpeningADamagedFileSaysWhatIsMissing) {
+    const QByteArray whole =
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<VAZIREZA>\r\n  <record>\r\n"
+        "    <CtrlNode type=\"11\">\r\n      <label>&#xB1;&#xEA;</label>\r\n"
+        "    </CtrlNode>\r\n  </record>\r\n</VAZIREZA>\r\n";
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        const char16_t* Says; // empty: no warning
+    } cases[] = {
+        {"whole", whole, u""},
+        {"an empty chart", "<VAZIREZA/>", u""},
+        {"cut in a label", whole.left(whole.indexOf("&#xEA;") + 4), u"文件在中途就结束了"},
+        {"cut after a record", whole.left(whole.indexOf("</VAZIREZA>")), u"文件在中途就结束了"},
+        {"empty file", "", u"文件中没有任何流程图内容"},
+        {"prolog only", "<?xml version=\"1.0\"?>\r\n", u"文件中没有任何流程图内容"},
+        {"unknown type",
+         "<VAZIREZA><record><CtrlNode type=\"99\"/></record><record/></VAZIREZA>",
+         u"有 2 个模块记录无法载入"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const QString path = dir.filePath(u"damaged.rer"_s);
+        WriteBytes(path, c.Bytes);
+        const QString warning = doc.LoadDocument(path);
+        const QString says = QString::fromUtf16(c.Says);
+        if (says.isEmpty()) {
+            EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
+        } else {
+            EXPECT_TRUE(warning.startsWith(u"文件不完整，可能已损坏：只打开了能读出的部分"_s))
+                << warning.toStdString();
+            EXPECT_TRUE(warning.contains(says)) << warning.toStdString();
+        }
+        // What the reader read is opened all the same, as before.
+        EXPECT_EQ(doc.DocumentName(), path);
+    }
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "document/ListingFile.h"
+#include "files/UserFile.h"
+#include "tests/files/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +70,39 @@ TEST(ListingFile, WriteFailingMidwayKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(FileBytes(path), QByteArray("old\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"listing.txt"_s});
+}
+
+} // namespace
+
+namespace {
+
+TEST(ListingFile, ExportToAFullDiskKeepsTheOldFileAndSaysSo) {
+    TSmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.Why.toStdString();
+    const QString path = disk.FilePath(u"listing.txt"_s);
+    WriteListingFile(path, {u"10 REM \"DEDEVAV\""_s});
+    const QByteArray old = FileBytes(path);
+    disk.Fill();
+    try {
+        WriteListingFile(path, QStringList(400, u"20 REM \"FD 100\""_s));
+        ADD_FAILURE() << "written";
+    } catch (const EUserFileError& e) {
+        EXPECT_EQ(e.Kind, EUserFileError::TKind::DiskFull);
+        EXPECT_TRUE(e.Message().contains(u"磁盘已满"_s));
+    }
+    EXPECT_EQ(FileBytes(path), old);
+    EXPECT_EQ(disk.Names(), QStringList{u"listing.txt"_s});
+}
+
+TEST(ListingFile, ImportSkipsAUtf8ByteOrderMark) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bom.txt"_s);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xEF\xBB\xBF" "10 REM \"DEDEVAV\"\r\n20 REM \"FD 1\"\r\n");
+    f.close();
+    EXPECT_EQ(ReadListingFile(path), (QStringList{u"10 REM \"DEDEVAV\""_s, u"20 REM \"FD 1\""_s}));
 }
 
 } // namespace
