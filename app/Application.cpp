@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QStringDecoder>
 
+#include <new>
+
 using namespace Qt::StringLiterals;
 
 QString ApplicationTitle() {
@@ -12,9 +14,17 @@ QString ApplicationTitle() {
 }
 
 QString ErrorMessageText(const QString& message) {
-    if (!message.isEmpty() && message.back() > u'.')
+    // A Chinese sentence already ends in its own full stop.
+    static const QString ownStops = u"。！？"_s;
+    if (!message.isEmpty() && message.back() > u'.' && !ownStops.contains(message.back()))
         return message + u'.';
     return message;
+}
+
+QString ExceptionMessageText(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return u"内存不足，操作没有完成。请关闭其他程序或减小文件后再试。"_s;
+    return ExceptionMessageText(error.what());
 }
 
 QString ExceptionMessageText(std::string_view what) {
@@ -33,7 +43,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        ShowException(ExceptionMessageText(error.what()));
+        ShowException(ExceptionMessageText(error));
     } catch (...) {
         ShowException(u"未知错误"_s);
     }

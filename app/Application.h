@@ -15,13 +15,16 @@
 QString ApplicationTitle();
 
 // The text of the error box: the message with a full stop added when its last
-// character sorts after ".".
+// character sorts after "." and is not a Chinese full stop, exclamation or
+// question mark.
 QString ErrorMessageText(const QString& message);
 
 // The text of an exception message. Core code speaks GBK and desktop code
 // UTF-8; GBK Chinese text is practically never valid UTF-8, so text that
 // decodes as UTF-8 is taken as such and anything else as GBK.
 QString ExceptionMessageText(std::string_view what);
+// The same for a caught exception; running out of memory is said in Chinese.
+QString ExceptionMessageText(const std::exception& error);
 
 class TApplication : public QApplication {
     Q_OBJECT

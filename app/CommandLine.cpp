@@ -8,13 +8,13 @@
 #include "document/TDocument.h"
 #include "download/DownloadError.h"
 #include "download/DownloadSession.h"
+#include "files/UserFile.h"
 #include "xml/SimpleXML.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -35,9 +35,12 @@ QString UsageText() {
            u"  dedevav-flow [图表.rer]                    打开编辑器（可同时打开一个图表）\n"
            u"  dedevav-flow compile 图表.rer              编译图表，把程序清单（GBK，CR LF "
            u"换行）写到标准输出\n"
-           u"  dedevav-flow image 清单.txt 映像.bin       由程序清单生成机器人的程序映像文件\n"
+           u"  dedevav-flow image 清单.txt 映像.bin       由程序清单生成机器人的程序映像文件"
+           u"（映像文件为 - 时写到标准输出）\n"
            u"  dedevav-flow download 清单.txt --port 端口 把程序清单下载到机器人；"
            u"端口为 1 到 8（COM1 到 COM8）或设备路径，如 /dev/ttyUSB0\n"
+           u"  image 和 download 不接受没有程序行的清单（下载它会清除机器人中的程序）；"
+           u"确实要清除时加上 --allow-empty\n"
            u"  dedevav-flow --help                        显示本说明\n"
            u"  dedevav-flow --version                     显示版本\n"_s;
 }
@@ -69,7 +72,7 @@ public:
         try {
             return QCoreApplication::notify(receiver, event);
         } catch (const std::exception& error) {
-            WriteError(ExceptionMessageText(error.what()));
+            WriteError(ExceptionMessageText(error));
         } catch (...) {
             WriteError(u"未知错误"_s);
         }
@@ -82,12 +85,17 @@ QString AbsolutePath(const QString& argument) {
 }
 
 // The listing file as the download window would hold it: its lines joined
-// with LF. An empty listing is refused, as the window's download does nothing.
-QString ReadListing(const QString& path) {
+// with LF. An empty listing is refused, as the window's download does nothing,
+// and so is one without a program line unless the user asks for it: its
+// image would only erase the robot's program.
+QString ReadListing(const QString& path, bool allowEmpty) {
     const QString listing = ReadListingFile(path).join(u'\n');
     if (listing.isEmpty())
         throw EDownloadError(
             u"程序清单 %1 是空的，没有可下载的程序。"_s.arg(QDir::toNativeSeparators(path)));
+    if (!allowEmpty && TDownloadSession::ProgramLineCount(listing) == 0)
+        throw EDownloadError(u"%1：%2如果确实要清除机器人中的程序，请加上 --allow-empty。"_s.arg(
+            QDir::toNativeSeparators(path), TDownloadSession::EmptyProgramText()));
     return listing;
 }
 
@@ -96,8 +104,13 @@ int Compile(const QString& path) {
     fileDoc.ReadText(ReadChartFile(path));
     TSimpleXML scratch;
     std::vector<TListingBlock> blocks;
-    for (const TLoadedBlock& block : ReadFileTree(fileDoc, scratch))
+    int skipped = 0;
+    for (const TLoadedBlock& block : ReadFileTree(fileDoc, scratch, &skipped))
         blocks.push_back({FindBlockKind(block.Kind)->TagCode(), block.RecordText});
+    // The listing is made all the same, as the window opens such a file.
+    const QString damage = ChartDamageText(FileDamageOf(fileDoc, skipped));
+    if (!damage.isEmpty())
+        WriteText(stderr, u"警告：%1：%2\n"_s.arg(QDir::toNativeSeparators(path), damage));
     std::vector<std::string> lines;
     BuildListing(blocks, scratch, lines);
     std::string out;
@@ -108,22 +121,27 @@ int Compile(const QString& path) {
     return ExitSuccess;
 }
 
-int Image(const QString& listingPath, const QString& imagePath) {
+int Image(const QString& listingPath, const QString& imagePath, bool allowEmpty) {
+    const bool toStdout = imagePath == u"-"_s;
+    if (!toStdout && IsSameFile(listingPath, WriteTargetOf(imagePath)))
+        throw EDownloadError(u"映像文件 %1 就是程序清单文件本身，写入会毁掉清单。请换一个映像文件名。"_s.arg(
+            QDir::toNativeSeparators(imagePath)));
     std::vector<std::uint8_t> image;
-    TDownloadSession::BuildListingImage(ReadListing(listingPath), image);
-    // Replaced only once the whole image is written.
-    QSaveFile file(imagePath);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(image.data()), qint64(image.size())) !=
-            qint64(image.size()) ||
-        !file.commit())
-        throw EDownloadError(u"无法写入程序映像文件 %1：%2"_s.arg(
-            QDir::toNativeSeparators(imagePath), file.errorString()));
+    TDownloadSession::BuildListingImage(ReadListing(listingPath, allowEmpty), image);
+    if (toStdout) {
+        if (std::fwrite(image.data(), 1, image.size(), stdout) != image.size() ||
+            std::fflush(stdout) != 0)
+            throw std::runtime_error("无法把程序映像写到标准输出");
+        return ExitSuccess;
+    }
+    WriteUserFile(imagePath,
+                  QByteArrayView(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())),
+                  u"程序映像文件"_s);
     return ExitSuccess;
 }
 
-int Download(const QString& listingPath, const QString& port) {
-    const QString listing = ReadListing(listingPath);
+int Download(const QString& listingPath, const QString& port, bool allowEmpty) {
+    const QString listing = ReadListing(listingPath, allowEmpty);
     TDownloadSession session;
     int exitCode = ExitFailure;
     QObject::connect(&session, &TDownloadSession::Finished, [&](int result, int imageLength) {
@@ -158,6 +176,7 @@ int Run(const QStringList& args) {
     QStringList operands;
     QString port;
     bool hasPort = false;
+    bool allowEmpty = false;
     bool operandsOnly = false; // after "--"
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -177,6 +196,9 @@ int Run(const QStringList& args) {
                 port = arg.mid(7);
             }
             hasPort = true;
+        } else if ((command == u"image"_s || command == u"download"_s) &&
+                   arg == u"--allow-empty"_s) {
+            allowEmpty = true;
         } else if (arg.startsWith(u'-') && arg.size() > 1) {
             throw EUsageError(u"未知选项“%1”"_s.arg(arg));
         } else {
@@ -191,14 +213,15 @@ int Run(const QStringList& args) {
     if (command == u"image"_s) {
         if (operands.size() != 2)
             throw EUsageError(u"image 需要一个程序清单文件和一个映像文件"_s);
-        return Image(AbsolutePath(operands[0]), AbsolutePath(operands[1]));
+        return Image(AbsolutePath(operands[0]),
+                     operands[1] == u"-"_s ? operands[1] : AbsolutePath(operands[1]), allowEmpty);
     }
     if (command == u"download"_s) {
         if (operands.size() != 1)
             throw EUsageError(u"download 需要一个程序清单文件"_s);
         if (!hasPort || port.trimmed().isEmpty())
             throw EUsageError(u"download 需要用 --port 指定串口"_s);
-        return Download(AbsolutePath(operands[0]), port);
+        return Download(AbsolutePath(operands[0]), port, allowEmpty);
     }
     throw EUsageError(u"未知选项“%1”"_s.arg(command));
 }
@@ -226,7 +249,7 @@ std::optional<int> RunCommandLine(int argc, char* argv[]) {
         WriteText(stderr, e.Message + u'\n' + UsageText());
         return ExitUsage;
     } catch (const std::exception& e) {
-        WriteError(ExceptionMessageText(e.what()));
+        WriteError(ExceptionMessageText(e));
         return ExitFailure;
     } catch (...) {
         WriteError(u"未知错误"_s);

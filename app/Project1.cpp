@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
         try {
             form1.OpenChart(chartArgument);
         } catch (const std::exception& e) {
-            TApplication::ShowException(ExceptionMessageText(e.what()));
+            TApplication::ShowException(ExceptionMessageText(e));
         }
     }
     const int result = application.exec();

@@ -139,6 +139,9 @@ void TForm1::FormCreate() {
         return int(QMessageBox::warning(this, ApplicationTitle(), question,
                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
     };
+    ShowWarning = [this](const QString& text) {
+        QMessageBox::warning(this, ApplicationTitle(), text, QMessageBox::Ok);
+    };
 }
 
 void TForm1::FormDestroy() {
@@ -196,8 +199,13 @@ bool TForm1::AskToSave() {
     const int answer = AskQuestion(*question);
     if (answer == QMessageBox::Cancel)
         return false;
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes) {
         SpeedButton3Click();
+        // A save that did not happen (its file dialog cancelled) must not let
+        // New or Open throw the chart away.
+        if (DocumentOps->DocumentName().isEmpty() || DocumentOps->IsModified())
+            return false;
+    }
     return true;
 }
 
@@ -218,8 +226,11 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::OpenChart(const QString& path) {
-    if (!path.isEmpty() && HasExtension(path, u".rer"_s) && QFileInfo::exists(path))
-        DocumentOps->LoadDocument(path);
+    if (path.isEmpty() || !HasExtension(path, u".rer"_s) || !QFileInfo::exists(path))
+        return;
+    const QString damage = DocumentOps->LoadDocument(path);
+    if (!damage.isEmpty() && ShowWarning)
+        ShowWarning(damage);
 }
 
 void TForm1::SpeedButton3Click() {
@@ -243,7 +254,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         }
     } catch (const std::exception& e) {
         event->ignore();
-        TApplication::ShowException(ExceptionMessageText(e.what()));
+        TApplication::ShowException(ExceptionMessageText(e));
         return;
     }
     event->accept();

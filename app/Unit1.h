@@ -73,12 +73,14 @@ public:
     std::function<QString(TFileDialog)> ChooseFile;
     // Returns QMessageBox::Yes, No or Cancel.
     std::function<int(const QString& question)> AskQuestion;
+    // A warning box with OK, after a command that went through with a caveat.
+    std::function<void(const QString& text)> ShowWarning;
 
     // Opens a chart named at start-up; only .rer files that exist are opened.
     void OpenChart(const QString& path);
 
     // The save-changes prompt of New, Open and closing: false when the user
-    // cancels.
+    // cancels, also by cancelling the file dialog of the save that "Yes" starts.
     bool AskToSave();
 
     // The About window; made on first use when start-up did not provide one.

@@ -24,7 +24,18 @@ bool IsLoadableKind(int64_t kind) {
 
 } // namespace
 
-std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& scratch) {
+TFileDamage FileDamageOf(const TSimpleXML& fileDoc, int skippedRecords) {
+    TFileDamage damage;
+    damage.EndedInsideElement = fileDoc.InputEndedInside();
+    damage.NoElement = !fileDoc.HadRootElement();
+    damage.SkippedRecords = skippedRecords;
+    return damage;
+}
+
+std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& scratch,
+                                       int* skippedRecords) {
+    if (skippedRecords)
+        *skippedRecords = 0;
     std::vector<TLoadedBlock> blocks;
     const TSimpleXMLElems* records = fileDoc.RootElem()->ChildrenIfAny();
     if (!records)
@@ -43,8 +54,11 @@ std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& sc
             scratchRoot->ClearContent();
         TLoadedBlock block;
         const int64_t kind = scratchRoot->Attributes().IntOf("type", -1);
-        if (!IsLoadableKind(kind))
+        if (!IsLoadableKind(kind)) {
+            if (skippedRecords)
+                ++*skippedRecords;
             continue;
+        }
         block.Kind = int(kind);
         block.RecordText = scratch.WriteText();
         const TRecordValues values = ReadRecordValues(*scratchRoot, block.Kind);

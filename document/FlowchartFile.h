@@ -33,5 +33,18 @@ void BuildFileTree(TSimpleXML& doc, TSimpleXML& scratch, std::span<const std::st
 
 // Reads the blocks out of a parsed file document. Records are taken by
 // position, not by name; records of kinds 7, 8, of unknown or missing types,
-// and record elements without children are skipped.
-std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& scratch);
+// and record elements without children are skipped, and counted in
+// skippedRecords when it is given.
+std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& scratch,
+                                       int* skippedRecords = nullptr);
+
+// Signs that a file opened as far as it could be read is not whole. The
+// reader keeps loading such files as it always did (stored files may rely
+// on it); the user is told.
+struct TFileDamage {
+    bool EndedInsideElement = false; // the input stopped inside an open element
+    bool NoElement = false;          // no root element at all (an empty file)
+    int SkippedRecords = 0;          // records that made no block
+    bool Any() const { return EndedInsideElement || NoElement || SkippedRecords > 0; }
+};
+TFileDamage FileDamageOf(const TSimpleXML& fileDoc, int skippedRecords);

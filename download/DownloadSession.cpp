@@ -42,6 +42,11 @@ EDownloadError ImageErrorMessage(const EImageError& e, const QString& fileName) 
                                   .arg(qulonglong(MaxQuotedTextSize)));
     case EImageError::TKind::ImageTooLong:
         return EDownloadError(ImageTooLongText(qulonglong(e.Size)));
+    case EImageError::TKind::LineNumberOutOfRange:
+        return EDownloadError(u"清单第 %1 行的行号 %2 超出了机器人允许的 0 到 %3，无法下载。"
+                              u"请重新编译，或改正这一行的行号。"_s.arg(qulonglong(e.Row))
+                                  .arg(e.LineNumber)
+                                  .arg(MaxLineNumber));
     case EImageError::TKind::WriteFailed:
         break;
     }
@@ -118,6 +123,15 @@ void TDownloadSession::BuildListingImage(const QString& listing,
     }
 }
 
+std::size_t TDownloadSession::ProgramLineCount(const QString& listing) {
+    return ::ProgramLineCount(ListingLines(listing));
+}
+
+QString TDownloadSession::EmptyProgramText() {
+    return u"程序清单中没有一行是程序行（程序行的样子是：行号 REM \"语句\"），"
+           u"下载它只会清除机器人中原有的程序。"_s;
+}
+
 void TDownloadSession::DownloadListing(const QString& listing) {
     if (Downloading())
         return;
@@ -130,7 +144,24 @@ void TDownloadSession::DownloadListing(const QString& listing) {
     } catch (const EImageError& e) {
         throw ImageErrorMessage(e, fileName);
     }
+    CheckImageFile(fileName, image);
     SendImageFile(fileName);
+}
+
+void TDownloadSession::CheckImageFile(const QString& fileName, const std::vector<std::uint8_t>& image) {
+    // The image travels through a temporary file; one that a full disk or
+    // another program cut short must not reach the robot.
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EDownloadError(u"无法读取临时程序文件 %1：%2"_s.arg(
+            QDir::toNativeSeparators(fileName), file.errorString()));
+    const QByteArray bytes = file.read(qint64(MaxImageSize) + 1);
+    if (file.error() != QFileDevice::NoError ||
+        QByteArrayView(bytes) !=
+            QByteArrayView(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())))
+        throw EDownloadError(u"临时程序文件 %1 的内容不完整（磁盘可能已满），没有下载。"
+                             u"请腾出临时文件夹所在磁盘的空间后再试。"_s.arg(
+                                 QDir::toNativeSeparators(fileName)));
 }
 
 void TDownloadSession::SendImageFile(const QString& fileName) {

@@ -40,6 +40,11 @@ public:
     // the user's message when a statement or the image is too long.
     static void BuildListingImage(const QString& listing, std::vector<std::uint8_t>& buffer);
 
+    // How many of the listing's lines are program lines; a listing with none
+    // would only clear the robot. Throws as ListingLines does.
+    static std::size_t ProgramLineCount(const QString& listing);
+    static QString EmptyProgramText();
+
     // Builds the listing's image into a temporary file and sends it; does
     // nothing while a transfer runs. Throws EDownloadError.
     void DownloadListing(const QString& listing);
@@ -64,6 +69,7 @@ signals:
     void Finished(int result, int imageLength);
 
 private:
+    static void CheckImageFile(const QString& fileName, const std::vector<std::uint8_t>& image);
     void Comm1Comm();
     void TransferDone();
 

@@ -179,25 +179,43 @@ int SplitLine(std::string_view line, std::int32_t* lineNumber, std::string* quot
     return CheckTokens(line, false, lineNumber, quotedText);
 }
 
+std::size_t ProgramLineCount(const std::vector<std::string>& lines) {
+    std::size_t count = 0;
+    for (const std::string& line : lines)
+        count += CheckLine(line) == 0 ? 1 : 0;
+    return count;
+}
+
 void BuildImageBytes(const std::vector<std::string>& lines, std::vector<std::uint8_t>& buffer) {
     buffer.clear();
     std::uint16_t address = ImageAddressStart;
-    for (const std::string& line : lines) {
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const std::string& line = lines[row];
         if (CheckLine(line) != 0)
             continue;
         std::int32_t number = 0;
         std::string text;
         SplitLine(line, &number, &text);
+        if (number < 0 || number > MaxLineNumber) {
+            buffer.clear();
+            EImageError error(EImageError::TKind::LineNumberOutOfRange, number, 0,
+                              "line number " + std::to_string(number) + " of line " +
+                                  std::to_string(row + 1) + " does not fit in 16 bits");
+            error.Row = row + 1;
+            throw error;
+        }
         if (text.size() > MaxQuotedTextSize) {
             buffer.clear();
-            throw EImageError(EImageError::TKind::StatementTooLong, number, text.size(),
+            EImageError error(EImageError::TKind::StatementTooLong, number, text.size(),
                               "statement of line " + std::to_string(number) + " is " +
                                   std::to_string(text.size()) + " bytes long");
+            error.Row = row + 1;
+            throw error;
         }
         address = std::uint16_t(address + text.size() + 2);
         buffer.push_back(0x00);
         AppendLittleEndian16(buffer, address);
-        AppendLittleEndian16(buffer, std::uint16_t(std::uint32_t(number) & 0xFFFF));
+        AppendLittleEndian16(buffer, std::uint16_t(number));
         buffer.push_back(RemToken);
         buffer.insert(buffer.end(), text.begin(), text.end());
     }

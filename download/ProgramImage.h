@@ -14,12 +14,13 @@
 // the user's message; nothing is ever shortened to make an image fit.
 class EImageError : public std::runtime_error {
 public:
-    enum class TKind { StatementTooLong, ImageTooLong, WriteFailed };
+    enum class TKind { StatementTooLong, ImageTooLong, WriteFailed, LineNumberOutOfRange };
     EImageError(TKind kind, std::int32_t lineNumber, std::size_t size, const std::string& what)
         : std::runtime_error(what), Kind(kind), LineNumber(lineNumber), Size(size) {}
     TKind Kind;
     std::int32_t LineNumber; // the listing's number of the offending line
     std::size_t Size;        // the offending byte count
+    std::size_t Row = 0;     // the offending line's place in the listing, from 1
 };
 
 // The record carries the quoted text after a one-byte count on the robot's
@@ -28,6 +29,8 @@ inline constexpr std::size_t MaxQuotedTextSize = 256;
 inline constexpr std::size_t MaxImageSize = 65535;
 inline constexpr std::uint16_t ImageAddressStart = 0x19C1;
 inline constexpr std::uint8_t RemToken = 0x93;
+// The record stores the line number in 16 bits.
+inline constexpr std::int32_t MaxLineNumber = 65535;
 
 // Tokens of a line: cut at runs of spaces and tabs, except inside a section
 // opened by ' or " and closed by the same character (or the end of the line).
@@ -54,9 +57,14 @@ int CheckLine(std::string_view line);
 // tokens or more also the line number and the third token re-quoted.
 int SplitLine(std::string_view line, std::int32_t* lineNumber, std::string* quotedText);
 
+// How many lines the check accepts: with none, the image holds only its end
+// mark and downloading it erases the robot's program.
+std::size_t ProgramLineCount(const std::vector<std::string>& lines);
+
 // Builds the image of the accepted lines into buffer (emptied first). Throws
 // EImageError, leaving the buffer empty, when a statement or the whole image
-// is too long for the robot.
+// is too long for the robot, or a line number does not fit its 16 bits
+// (stored, it would wrap and jumps would land on another line).
 void BuildImageBytes(const std::vector<std::string>& lines, std::vector<std::uint8_t>& buffer);
 
 // BuildImageBytes, then writes the buffer to fileName, replacing its content;

@@ -57,6 +57,11 @@ TFormDownload::TFormDownload(QWidget* parent)
     connect(UI->Button5, &QPushButton::clicked, this, &QDialog::accept);
     connect(&Session, &TDownloadSession::TraceLine, UI->Memo1, &QPlainTextEdit::appendPlainText);
     connect(&Session, &TDownloadSession::Finished, this, &TFormDownload::TransferDone);
+    ConfirmEmptyProgram = [this](const QString& question) {
+        return QMessageBox::question(this, windowTitle(), question,
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
 }
 
 TFormDownload::~TFormDownload() = default;
@@ -90,7 +95,11 @@ void TFormDownload::Button2Click() {
 void TFormDownload::Button6Click() {
     if (Downloading() || UI->Memo2->document()->isEmpty())
         return;
-    Session.DownloadListing(UI->Memo2->toPlainText());
+    const QString listing = UI->Memo2->toPlainText();
+    if (TDownloadSession::ProgramLineCount(listing) == 0 &&
+        !ConfirmEmptyProgram(TDownloadSession::EmptyProgramText() + u"\n\n仍要下载吗？"_s))
+        return;
+    Session.DownloadListing(listing);
     UI->Button6->setEnabled(!Downloading());
 }
 

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -32,6 +33,10 @@ public:
     void Button6Click();
     void SendImageFile(const QString& fileName);
     static QString NewTempFileName() { return TDownloadSession::NewTempFileName(); }
+
+    // Asked before a listing without a program line is sent, since its image
+    // only erases the robot's program; true goes on. Tests put their own in.
+    std::function<bool(const QString& question)> ConfirmEmptyProgram;
 
     bool Downloading() const { return Session.Downloading(); }
     TDownloadSession Session;

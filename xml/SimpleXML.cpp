@@ -546,8 +546,10 @@ void TSimpleXMLElemClassic::ReadFrom(TSimpleXMLReader& reader) {
         ~TLeave() { Reader.LeaveElement(); }
     } leave{reader};
 
-    if (reader.AtEnd())
+    if (reader.AtEnd()) {
+        reader.NoteUnclosedElement();
         return;
+    }
     const char first = reader.Next();
     if (first != '<')
         TSimpleXMLReader::Fail(
@@ -556,6 +558,7 @@ void TSimpleXMLElemClassic::ReadFrom(TSimpleXMLReader& reader) {
 
     std::string name, prefix;
     std::string content;
+    bool closed = false;
     while (!reader.AtEnd()) {
         const char c = reader.Next();
         if (TSimpleXMLReader::IsWhitespace(c)) {
@@ -576,12 +579,14 @@ void TSimpleXMLElemClassic::ReadFrom(TSimpleXMLReader& reader) {
                     TSimpleXMLReader::Fail(
                         std::string("Invalid XML Element: Expected end of tag but \"") + end +
                         "\" found");
+                closed = true;
             }
             break;
         }
         if (c == '>') {
             std::string endName;
-            if (ReadElementContent(*this, reader, endName)) {
+            closed = ReadElementContent(*this, reader, endName);
+            if (closed) {
                 const std::string fullName = prefix.empty() ? name : prefix + ":" + name;
                 // Hand-written files mix letter case in end tags; accept them.
                 if (SimpleXMLUpperName(endName) != SimpleXMLUpperName(fullName))
@@ -597,6 +602,8 @@ void TSimpleXMLElemClassic::ReadFrom(TSimpleXMLReader& reader) {
         }
         name += c;
     }
+    if (!closed)
+        reader.NoteUnclosedElement();
     Rename(name);
     Content = content;
     TagPrefix = prefix;
@@ -876,6 +883,8 @@ void TSimpleXML::ReadText(std::string_view text) {
     Root->ClearContent();
     Root->Content.clear();
     Prolog.Clear();
+    InputEndedInsideElement = false;
+    RootElementRead = false;
 
     TSimpleXMLReader reader(text);
     for (;;) {
@@ -917,7 +926,9 @@ void TSimpleXML::ReadText(std::string_view text) {
             return;
         reader.Seek(tagStart);
         if (rootFollows) {
+            RootElementRead = true;
             Root->ReadFrom(reader);
+            InputEndedInsideElement = reader.SawUnclosedElement();
             return;
         }
         Prolog.Append(std::move(item)).ReadFrom(reader);

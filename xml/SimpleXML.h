@@ -251,7 +251,12 @@ public:
     // Ignored unless the text holds only blanks and tabs.
     void SetIndentString(const std::string& indent);
 
+    // A text that ends inside an element is read as far as it goes, without an
+    // error; InputEndedInside then tells so, and HadRootElement whether the
+    // text held a root element at all (both until the next read).
     void ReadText(std::string_view text);
+    bool InputEndedInside() const { return InputEndedInsideElement; }
+    bool HadRootElement() const { return RootElementRead; }
     void ReadFile(const std::string& path);
     std::string WriteText();
     void WriteFile(const std::string& path);
@@ -260,4 +265,6 @@ private:
     std::unique_ptr<TSimpleXMLElemClassic> Root;
     TSimpleXMLElemsProlog Prolog;
     std::string Indent = "  ";
+    bool InputEndedInsideElement = false;
+    bool RootElementRead = false;
 };

@@ -38,6 +38,11 @@ public:
     void EnterElement();
     void LeaveElement() { --Depth; }
 
+    // An element whose tag or end tag the input cut off: what was read stays
+    // in the tree, and the document says that the input was incomplete.
+    void NoteUnclosedElement() { Unclosed = true; }
+    bool SawUnclosedElement() const { return Unclosed; }
+
     static bool IsWhitespace(char c) { return c == 9 || c == 10 || c == 13 || c == 32; }
     [[noreturn]] static void Fail(const std::string& message);
 
@@ -45,4 +50,5 @@ private:
     std::string_view Data;
     size_t Pos = 0;
     int Depth = 0;
+    bool Unclosed = false;
 };

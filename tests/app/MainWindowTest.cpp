@@ -14,6 +14,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <new>
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -59,10 +62,21 @@ TEST(ErrorMessageText, FullStopAfterCharactersThatSortAfterIt) {
         {u"Done."_s, u"Done."_s},
         {u"Stop!"_s, u"Stop!"_s},
         {u"a-b,"_s, u"a-b,"_s},
+        // A Chinese sentence ends in its own full stop: never "。."
+        {u"无法下载。"_s, u"无法下载。"_s},
+        {u"仍要下载吗？"_s, u"仍要下载吗？"_s},
+        {u"注意！"_s, u"注意！"_s},
+        {u"（Is a directory）"_s, u"（Is a directory）."_s},
         {QString(), QString()},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ErrorMessageText(c.Message), c.Shown) << c.Message.toStdString();
+}
+
+TEST(ExceptionMessageText, RunningOutOfMemoryIsSaidInChinese) {
+    EXPECT_EQ(ExceptionMessageText(std::bad_alloc()),
+              u"内存不足，操作没有完成。请关闭其他程序或减小文件后再试。"_s);
+    EXPECT_EQ(ExceptionMessageText(std::runtime_error("无法写入")), u"无法写入"_s);
 }
 
 TEST(ExceptionMessageText, ReadsUtf8AndGbk) {
@@ -198,8 +212,11 @@ TEST_F(MainWindowTest, NewAsksAndFollowsTheAnswer) {
     EXPECT_EQ(form.Chain()->BlockObjects().size(), 1u); // Cancel keeps the chart
     answer = QMessageBox::Yes;
     form.SpeedButton1Click();
-    // Yes opens the save dialog; cancelling it discards the chart all the same.
+    // Yes opens the save dialog; cancelling it cancels New, so nothing is lost.
     EXPECT_EQ(saveDialogs, 1);
+    EXPECT_EQ(form.Chain()->BlockObjects().size(), 1u);
+    answer = QMessageBox::No;
+    form.SpeedButton1Click();
     EXPECT_TRUE(form.Chain()->BlockObjects().empty());
 }
 

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "gbk/GbkText.h"
 #include "tests/download_desktop/PtyRobot.h"
+#include "tests/files/SmallDisk.h"
 #include "xml/SimpleXML.h"
 
 #include <QApplication>
@@ -14,8 +15,13 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -82,13 +88,18 @@ TEST(CommandLine, CompilePrintsTheGoldenListing) {
     const TRun run = RunProgram({u"compile"_s, DataDir + u"/every_kind.rer"_s});
     EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     EXPECT_EQ(run.Out, GoldenListing());
-    EXPECT_TRUE(run.Err.isEmpty());
+    // The chart holds a record of a palette kind that makes no block.
+    EXPECT_TRUE(QString::fromUtf8(run.Err).contains(u"有 1 个模块记录无法载入"_s))
+        << run.Err.toStdString();
 }
 
 TEST(CommandLine, CompilePrintsWhatTheWindowsCompilePutsInThePane) {
     const QString chart = DataDir + u"/every_kind.rer"_s;
     TForm1 form;
+    QStringList warnings;
+    form.ShowWarning = [&](const QString& text) { warnings << text; };
     form.OpenChart(chart);
+    EXPECT_EQ(warnings.size(), 1);
     form.SpeedButton7Click();
     QByteArray pane;
     for (const QString& line : form.Memo1->toPlainText().split(u'\n')) {
@@ -153,6 +164,12 @@ TEST(CommandLine, ImageRefusalsLeaveTheOutputFileAlone) {
         {"image too long", LongListing(), u"超过了一次最多可下载的 65535 字节"_s},
         {"empty", "", u"是空的"_s},
         {"missing", QByteArray(), u"missing.txt"_s},
+        {"line number beyond 16 bits", "10 REM \"DEDEVAV\"\r\n70000 REM \"FD 1\"\r\n",
+         u"清单第 2 行的行号 70000 超出了机器人允许的 0 到 65535"_s},
+        {"negative line number", "-10 REM \"FD 1\"\r\n", u"行号 -10 超出了"_s},
+        // A chart chosen by mistake, a binary file: no line is a program line.
+        {"a chart", ReadBytes(DataDir + u"/every_kind.rer"_s), u"--allow-empty"_s},
+        {"a binary", ReadBytes(DataDir + u"/every_kind.bin"_s), u"没有一行是程序行"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -166,6 +183,154 @@ TEST(CommandLine, ImageRefusalsLeaveTheOutputFileAlone) {
         EXPECT_TRUE(QString::fromUtf8(run.Err).contains(c.Message)) << run.Err.toStdString();
         EXPECT_EQ(ReadBytes(dir.filePath(u"out.bin"_s)), "old");
     }
+}
+
+TEST(CommandLine, AnEmptyProgramIsWrittenOnlyWhenAskedFor) {
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(u"l.txt"_s);
+    WriteBytes(listing, "<?xml version=\"1.0\"?>\r\n<VAZIREZA/>\r\n");
+    const QString out = dir.filePath(u"out.bin"_s);
+    TRun run = RunProgram({u"image"_s, listing, out});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_FALSE(QFile::exists(out));
+    run = RunProgram({u"image"_s, u"--allow-empty"_s, listing, out});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(ReadBytes(out), QByteArray(3, '\0'));
+    // A download refuses before it touches the port.
+    run = RunProgram({u"download"_s, listing, u"--port"_s, u"/dev/ttyNoSuchPort"_s});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(run.Err).contains(u"--allow-empty"_s)) << run.Err.toStdString();
+}
+
+TEST(CommandLine, AListingWithAByteOrderMarkGivesTheSameImage) {
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(u"bom.txt"_s);
+    WriteBytes(listing, "\xEF\xBB\xBF" + GoldenListing());
+    // "-" writes the image to standard output, for pipes.
+    const TRun run = RunProgram({u"image"_s, listing, u"-"_s});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, ReadBytes(DataDir + u"/every_kind.bin"_s));
+}
+
+TEST(CommandLine, ImageWritesOnlyRegularFilesOtherThanItsInput) {
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(u"l.txt"_s);
+    WriteBytes(listing, GoldenListing());
+    const QString fifo = dir.filePath(u"pipe"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.filePath(u"link.txt"_s);
+    ASSERT_TRUE(QFile::link(listing, link));
+    const struct {
+        QString Out;
+        QString Message;
+    } cases[] = {
+        {u"/dev/null"_s, u"不是普通文件"_s},
+        {fifo, u"不是普通文件"_s},
+        {dir.path(), u"不是普通文件"_s},
+        {listing, u"就是程序清单文件本身"_s},
+        {link, u"就是程序清单文件本身"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Out.toStdString());
+        const TRun run = RunProgram({u"image"_s, listing, c.Out});
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_TRUE(QString::fromUtf8(run.Err).contains(c.Message)) << run.Err.toStdString();
+        EXPECT_EQ(ReadBytes(listing), GoldenListing());
+    }
+    EXPECT_FALSE(QFileInfo(u"/dev/null"_s).isFile());
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST(CommandLine, ReadsOnlyRegularFilesOfASaneSize) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(u"pipe.rer"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath(u"huge.rer"_s);
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(200 * 1024 * 1024)); // sparse: no disk space
+    }
+    const struct {
+        QStringList Args;
+        QString Message;
+    } cases[] = {
+        {{u"compile"_s, u"/dev/zero"_s}, u"不是普通文件"_s},
+        {{u"compile"_s, fifo}, u"不是普通文件"_s}, // no writer: it used to block
+        {{u"compile"_s, huge}, u"超过了流程图文件最多 64 MB"_s},
+        {{u"image"_s, u"/dev/zero"_s, dir.filePath(u"o.bin"_s)}, u"不是普通文件"_s},
+        {{u"image"_s, huge, dir.filePath(u"o.bin"_s)}, u"超过了程序清单文件最多 64 MB"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Args.join(u' ').toStdString());
+        const TRun run = RunProgram(c.Args);
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_TRUE(run.Out.isEmpty());
+        EXPECT_TRUE(QString::fromUtf8(run.Err).contains(c.Message)) << run.Err.toStdString();
+    }
+}
+
+TEST(CommandLine, CompileOfADamagedChartWarnsOnStderr) {
+    QTemporaryDir dir;
+    const QByteArray chart = ReadBytes(DataDir + u"/every_kind.rer"_s);
+    const QString cut = dir.filePath(u"cut.rer"_s);
+    WriteBytes(cut, chart.left(chart.size() / 2));
+    const TRun run = RunProgram({u"compile"_s, cut});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Out.startsWith("10 REM \"DEDEVAV\"\r\n"));
+    EXPECT_TRUE(QString::fromUtf8(run.Err).contains(u"文件不完整，可能已损坏"_s))
+        << run.Err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(run.Err).contains(u"文件在中途就结束了"_s));
+}
+
+TEST(CommandLine, ImageToAFullDiskKeepsTheOldImage) {
+    TSmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.Why.toStdString();
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(u"l.txt"_s);
+    WriteBytes(listing, GoldenListing());
+    const QString out = disk.FilePath(u"out.bin"_s);
+    WriteBytes(out, "old image");
+    disk.Fill();
+    const TRun run = RunProgram({u"image"_s, listing, out});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(run.Err).startsWith(u"磁盘已满"_s)) << run.Err.toStdString();
+    EXPECT_EQ(ReadBytes(out), "old image");
+    EXPECT_EQ(disk.Names(), QStringList{u"out.bin"_s});
+}
+
+TEST(CommandLine, AKilledImageWriteLeavesTheOldOrTheNewImage) {
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(u"l.txt"_s);
+    WriteBytes(listing, GoldenListing());
+    const QByteArray image = ReadBytes(DataDir + u"/every_kind.bin"_s);
+    const QString out = dir.filePath(u"out.bin"_s);
+    const QByteArray old(70000, 'O');
+    WriteBytes(out, old);
+    std::mt19937 random(1211);
+    std::uniform_int_distribution<int> delay(0, 40);
+    int seenOld = 0;
+    int seenNew = 0;
+    for (int i = 0; i < 200; ++i) {
+        QProcess process;
+        process.start(QStringLiteral(DD_PROGRAM), {u"image"_s, listing, out});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(delay(random));
+        ::kill(pid_t(process.processId()), SIGKILL);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QByteArray now = ReadBytes(out);
+        ASSERT_TRUE(now == old || now == image) << "kill " << i << " left " << now.size();
+        if (now == old) {
+            ++seenOld;
+        } else {
+            ++seenNew;
+            WriteBytes(out, old);
+        }
+    }
+    std::printf("old or new every time: %d x old, %d x new\n", seenOld, seenNew);
 }
 
 TEST(CommandLine, HelpVersionAndBadArguments) {

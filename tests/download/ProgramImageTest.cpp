@@ -111,15 +111,42 @@ TEST(ProgramImage, NoAcceptedLineGivesTheEndMarkOnly) {
     EXPECT_EQ(ImageOf({"", "10 REM \"REM L1\"", "garbage", "10 rem \"FD 1\""}), (Bytes{0, 0, 0}));
 }
 
-TEST(ProgramImage, LineNumbersKeepTheirLow16Bits) {
-    const Bytes image = ImageOf({"65546 REM \"A\"", "-2 REM \"B\"", "$12345678 REM \"C\""});
-    ASSERT_EQ(image.size(), 3 * 9 + 3u);
-    EXPECT_EQ(image[3], 0x0A);
-    EXPECT_EQ(image[4], 0x00);
-    EXPECT_EQ(image[9 + 3], 0xFE);
+TEST(ProgramImage, LineNumbersOutsideSixteenBitsAreRefusedNotWrapped) {
+    // The bounds themselves fit.
+    const Bytes image = ImageOf({"0 REM \"A\"", "65535 REM \"B\""});
+    ASSERT_EQ(image.size(), 2 * 9 + 3u);
+    EXPECT_EQ(image[3], 0x00);
+    EXPECT_EQ(image[9 + 3], 0xFF);
     EXPECT_EQ(image[9 + 4], 0xFF);
-    EXPECT_EQ(image[18 + 3], 0x78);
-    EXPECT_EQ(image[18 + 4], 0x56);
+    // Stored modulo 65536 they would make jumps land on another line.
+    const struct {
+        const char* Line;
+        std::int32_t Number;
+    } cases[] = {{"65536 REM \"A\"", 65536},
+                 {"65546 REM \"A\"", 65546},
+                 {"-2 REM \"B\"", -2},
+                 {"$12345678 REM \"C\"", 0x12345678},
+                 {"$FFFFFFFF REM \"D\"", -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        std::vector<std::uint8_t> buffer{1, 2, 3};
+        try {
+            BuildImageBytes({"10 REM \"X\"", "junk", c.Line}, buffer);
+            ADD_FAILURE() << "accepted";
+        } catch (const EImageError& e) {
+            EXPECT_EQ(e.Kind, EImageError::TKind::LineNumberOutOfRange);
+            EXPECT_EQ(e.LineNumber, c.Number);
+            EXPECT_EQ(e.Row, 3u);
+            EXPECT_TRUE(buffer.empty());
+        }
+    }
+}
+
+TEST(ProgramImage, ProgramLinesAreTheLinesTheCheckAccepts) {
+    EXPECT_EQ(ProgramLineCount({}), 0u);
+    EXPECT_EQ(ProgramLineCount({"<?xml version=\"1.0\"?>", "\xEF\xBB\xBF" "10 REM \"DEDEVAV\"", ""}),
+              0u);
+    EXPECT_EQ(ProgramLineCount({"10 REM \"DEDEVAV\"", "x", "20 REM \"FD 1\""}), 2u);
 }
 
 TEST(ProgramImage, AddressCounterSkipsCommentsAndWraps) {

@@ -7,8 +7,10 @@
 #include "tests/download_desktop/MessageBoxCloser.h"
 #include "tests/download_desktop/PtyRobot.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -109,13 +111,47 @@ TEST_F(FormDownload, AnEmptyListingDoesNothing) {
     EXPECT_TRUE(TempFiles().isEmpty());
 }
 
-TEST_F(FormDownload, AListingWithoutAcceptableLinesIsSentAsTheEndMark) {
+TEST_F(FormDownload, AListingWithoutProgramLinesIsSentOnlyWhenTheUserSaysYes) {
     TPtyRobot robot;
     OpenOn(robot);
+    QStringList questions;
+    bool yes = false;
+    Form.ConfirmEmptyProgram = [&](const QString& question) {
+        questions << question;
+        return yes;
+    };
+    // A chart file chosen by mistake.
+    Form.SetListing(u"<?xml version=\"1.0\"?>\n<VAZIREZA>\n</VAZIREZA>"_s);
+    Form.Button6Click();
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.value(0).contains(u"清除机器人中原有的程序"_s));
+    EXPECT_FALSE(Form.Downloading());
+    EXPECT_TRUE(TempFiles().isEmpty());
+
+    yes = true;
     EXPECT_EQ(DownloadListing(u"10 REM \"REM 开始\"\n随便写的字\n"_s), 0);
     robot.Finish();
+    EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(robot.Log().Image, (std::vector<std::uint8_t>{0, 0, 0}));
     EXPECT_EQ(Boxes.Texts, QStringList{u"3字节数据发送成功"_s});
+}
+
+TEST_F(FormDownload, TheEmptyProgramQuestionDefaultsToNo) {
+    // Enter on the box, as a pupil hurrying through would press it.
+    QMetaObject::invokeMethod(
+        &Form,
+        [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+                    box->defaultButton()->click();
+                }
+        },
+        Qt::QueuedConnection);
+    Form.SetListing(u"garbage"_s);
+    Form.Button6Click();
+    EXPECT_FALSE(Form.Downloading());
+    EXPECT_EQ(Boxes.Texts.size(), 1);
 }
 
 TEST_F(FormDownload, OneDownloadAtATimeAndItsFileIsGoneOnceItRuns) {

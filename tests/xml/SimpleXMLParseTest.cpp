@@ -185,6 +185,22 @@ TEST(SimpleXMLParse, InputEndingInsideAnElementKeepsWhatWasRead) {
         TSimpleXML doc;
         EXPECT_NO_THROW(doc.ReadText(c.Text)) << c.Text;
         EXPECT_EQ(doc.WriteText(), Header + c.Printed) << c.Text;
+        // Nothing is raised, but the document knows.
+        EXPECT_TRUE(doc.InputEndedInside()) << c.Text;
+        EXPECT_TRUE(doc.HadRootElement()) << c.Text;
+    }
+    // Whole documents, and what the next read makes of the marks.
+    TSimpleXML doc;
+    for (const char* whole : {"<r/>", "<r><a>1</a><b/></r>\r\n", "<r>text</r><!--after-->"}) {
+        doc.ReadText("<r><a>");
+        doc.ReadText(whole);
+        EXPECT_FALSE(doc.InputEndedInside()) << whole;
+        EXPECT_TRUE(doc.HadRootElement()) << whole;
+    }
+    for (const char* noRoot : {"", "\r\n", "<?xml version=\"1.0\"?>", "<!--only a comment-->"}) {
+        doc.ReadText(noRoot);
+        EXPECT_FALSE(doc.HadRootElement()) << noRoot;
+        EXPECT_FALSE(doc.InputEndedInside()) << noRoot;
     }
 }
 
