@@ -6,6 +6,7 @@
 #include "download/frmDownload.h"
 #include "tests/download_desktop/MessageBoxCloser.h"
 #include "tests/download_desktop/PtyRobot.h"
+#include "tests/files/SmallDisk.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -134,6 +135,27 @@ TEST_F(FormDownload, AListingWithoutProgramLinesIsSentOnlyWhenTheUserSaysYes) {
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(robot.Log().Image, (std::vector<std::uint8_t>{0, 0, 0}));
     EXPECT_EQ(Boxes.Texts, QStringList{u"3字节数据发送成功"_s});
+}
+
+TEST_F(FormDownload, AFullTemporaryDiskSendsNothing) {
+    TSmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << disk.Why.toStdString();
+    disk.Fill();
+    qputenv("TMPDIR", QFile::encodeName(disk.Path()));
+    TPtyRobot robot;
+    OpenOn(robot);
+    Form.SetListing(u"10 REM \"DEDEVAV\"\n20 REM \"FD 100\""_s);
+    try {
+        Form.Button6Click();
+        ADD_FAILURE() << "downloaded";
+    } catch (const EDownloadError& e) {
+        EXPECT_TRUE(e.Message().contains(u"临时程序文件"_s)) << e.Message().toStdString();
+    }
+    EXPECT_FALSE(Form.Downloading());
+    robot.Finish();
+    EXPECT_EQ(robot.Log().OpeningFrames, 0);
+    EXPECT_TRUE(disk.Names().isEmpty());
 }
 
 TEST_F(FormDownload, TheEmptyProgramQuestionDefaultsToNo) {
