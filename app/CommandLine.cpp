@@ -205,20 +205,24 @@ int Run(const QStringList& args) {
             operands << arg;
         }
     }
+    // Too few operands name what is missing, too many the first extra one.
+    const auto operandCount = [&](qsizetype wanted, const QString& missing) {
+        if (operands.size() < wanted)
+            throw EUsageError(missing);
+        if (operands.size() > wanted)
+            throw EUsageError(u"%1 的参数多了一个：“%2”"_s.arg(command, operands[wanted]));
+    };
     if (command == u"compile"_s) {
-        if (operands.size() != 1)
-            throw EUsageError(u"compile 需要一个图表文件"_s);
+        operandCount(1, u"compile 需要一个图表文件"_s);
         return Compile(AbsolutePath(operands[0]));
     }
     if (command == u"image"_s) {
-        if (operands.size() != 2)
-            throw EUsageError(u"image 需要一个程序清单文件和一个映像文件"_s);
+        operandCount(2, u"image 需要一个程序清单文件和一个映像文件"_s);
         return Image(AbsolutePath(operands[0]),
                      operands[1] == u"-"_s ? operands[1] : AbsolutePath(operands[1]), allowEmpty);
     }
     if (command == u"download"_s) {
-        if (operands.size() != 1)
-            throw EUsageError(u"download 需要一个程序清单文件"_s);
+        operandCount(1, u"download 需要一个程序清单文件"_s);
         if (!hasPort || port.trimmed().isEmpty())
             throw EUsageError(u"download 需要用 --port 指定串口"_s);
         return Download(AbsolutePath(operands[0]), port, allowEmpty);

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QSvgRenderer>
 #include <QToolButton>
@@ -210,9 +211,20 @@ bool TForm1::AskToSave() {
 }
 
 void TForm1::SaveTo(const QString& path) {
-    if (path.isEmpty() || !HasExtension(path, u".rer"_s))
+    if (path.isEmpty())
         return;
-    DocumentOps->SaveDocument(path);
+    // A name typed without an extension gets the chart's; another extension
+    // is not silently turned into a chart nobody can find.
+    QString target = path;
+    if (QFileInfo(path).suffix().isEmpty() && !path.endsWith(u'.'))
+        target += u".rer"_s;
+    if (!HasExtension(target, u".rer"_s)) {
+        if (ShowWarning)
+            ShowWarning(u"流程图只能保存为 .rer 文件，“%1”没有保存。请用以 .rer 结尾的文件名。"_s.arg(
+                QDir::toNativeSeparators(path)));
+        return;
+    }
+    DocumentOps->SaveDocument(target);
 }
 
 void TForm1::SpeedButton1Click() {
@@ -226,9 +238,18 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::OpenChart(const QString& path) {
-    if (path.isEmpty() || !HasExtension(path, u".rer"_s) || !QFileInfo::exists(path))
+    if (path.isEmpty())
         return;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path))
+        throw EFileError(u"找不到流程图文件“%1”，编辑器里是一个新的流程图。"_s.arg(shown).toStdString());
+    if (!HasExtension(path, u".rer"_s))
+        throw EFileError(
+            u"“%1”不是流程图文件：只能打开以 .rer 结尾的文件。"_s.arg(shown).toStdString());
     const QString damage = DocumentOps->LoadDocument(path);
+    // The new chart starts at its top, where 开始 is.
+    FlowChart1->verticalScrollBar()->setValue(0);
+    FlowChart1->horizontalScrollBar()->setValue(0);
     if (!damage.isEmpty() && ShowWarning)
         ShowWarning(damage);
 }

@@ -76,7 +76,9 @@ public:
     // A warning box with OK, after a command that went through with a caveat.
     std::function<void(const QString& text)> ShowWarning;
 
-    // Opens a chart named at start-up; only .rer files that exist are opened.
+    // Opens a chart, as Open does and as start-up does for a chart named on
+    // the command line. Throws EFileError for a name that does not exist or
+    // is not a .rer file; afterwards the chart shows its top.
     void OpenChart(const QString& path);
 
     // The save-changes prompt of New, Open and closing: false when the user

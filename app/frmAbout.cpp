@@ -88,7 +88,9 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     picture->setPixmap(ProductPicture(64));
     picture->setGeometry(12, 12, 64, 64);
     BlueTitle(u"DEDEVAV流程图软件 "_s, panel)->setGeometry(88, 18, 196, 22);
-    BlueTitle(u"版本:2.1 "_s, panel)->setGeometry(88, 48, 196, 22);
+    // The same number as --version: both come from the build.
+    BlueTitle(u"版本:%1 "_s.arg(QStringLiteral(DEDEVAV_VERSION)), panel)
+        ->setGeometry(88, 48, 196, 22);
     (new QLabel(u"示例机器人教育科技有限公司"_s, panel))->setGeometry(12, 94, 270, 22);
     (new TUrlLabel(u"https://www.example.com"_s, panel))->setGeometry(12, 124, 270, 22);
     (new TUrlLabel(u"https://www.example.org"_s, panel))->setGeometry(12, 152, 270, 22);

@@ -87,6 +87,9 @@ QString OpenFailureReason(int error) {
     case EBUSY:
     case EWOULDBLOCK:
         return u"串口正被其他程序使用"_s;
+    case ENOTTY:
+        return u"这不是串口设备，请选择 1 到 8 或串口的设备路径（如 /dev/ttyUSB0）：%1"_s.arg(
+            SystemReason(error));
     default:
         return SystemReason(error);
     }
@@ -131,7 +134,9 @@ void TCommControl::SetCommPort(int port) {
 }
 
 void TCommControl::SetDeviceName(const QString& device) {
-    if (!device.startsWith(u"/dev/"_s) || device.size() <= 5)
+    // Any absolute path is tried: a link made for a virtual port lives
+    // anywhere; opening tells whether it is a serial device.
+    if (!device.startsWith(u'/') || device.size() <= 1 || device == u"/dev/"_s)
         throw EDownloadError(
             u"“%1”不是串口设备：请选择 1 到 8，或输入设备路径（如 /dev/ttyUSB0）"_s.arg(device));
     Device = device;

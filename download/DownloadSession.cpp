@@ -82,7 +82,7 @@ void TDownloadSession::OpenPort(const QString& text) {
     static const QRegularExpression number(u"^[+-]?\\d+$"_s);
     if (number.match(name).hasMatch())
         Comm1->SetCommPort(name.toInt());
-    else if (name.startsWith(u"/dev/"_s))
+    else if (name.startsWith(u'/'))
         Comm1->SetDeviceName(name);
     else
         Comm1->SetCommPort(0); // refused with the port message

@@ -26,8 +26,9 @@ public:
 
     TCommControl* Port() const { return Comm1; }
 
-    // "1" to "8" (any integer; out of range is refused by the port), or a
-    // device path under /dev/. Throws EDownloadError when it cannot be opened.
+    // "1" to "8" (any integer; out of range is refused by the port), or an
+    // absolute device path. Throws EDownloadError when it cannot be opened,
+    // naming a path that is no serial device as such.
     void OpenPort(const QString& text);
     void ClosePort();
 

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTest>
@@ -242,10 +244,15 @@ TEST_F(MainWindowTest, CompileExportImportAndSaveOpen) {
     form.SpeedButton10Click();
     EXPECT_EQ(form.Memo1->toPlainText(), listing);
 
-    // Only .rer names are saved; after Open the pane is empty.
+    // Only .rer names are saved, and a refusal is said; after Open the pane
+    // is empty.
+    QStringList warnings;
+    form.ShowWarning = [&](const QString& text) { warnings << text; };
     chosen = dir.filePath(u"demo.xml"_s);
     form.SpeedButton4Click();
     EXPECT_TRUE(form.DocumentName().isEmpty());
+    EXPECT_EQ(warnings.size(), 1);
+    EXPECT_FALSE(QFile::exists(chosen));
     chosen = dir.filePath(u"DEMO.RER"_s);
     form.SpeedButton4Click();
     EXPECT_EQ(form.DocumentName(), chosen);
@@ -254,6 +261,78 @@ TEST_F(MainWindowTest, CompileExportImportAndSaveOpen) {
     form.SpeedButton2Click();
     EXPECT_EQ(form.Chain()->BlockObjects().size(), 1u);
     EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, SaveAsNamesAndOpenNamesNeverDoNothingSilently) {
+    QTemporaryDir dir;
+    TForm1 form;
+    QString chosen;
+    QStringList warnings;
+    form.ChooseFile = [&](TForm1::TFileDialog) { return chosen; };
+    form.ShowWarning = [&](const QString& text) { warnings << text; };
+    form.NavBar1->ItemButton(1)->click();
+    const struct {
+        const char* Typed;
+        const char* Saved; // empty: refused with a warning
+    } cases[] = {
+        {"mychart", "mychart.rer"},
+        {"lesson.RER", "lesson.RER"},
+        {"mychart.bak", ""},
+        {"chart.rer.txt", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        warnings.clear();
+        chosen = dir.filePath(QString::fromUtf8(c.Typed));
+        form.SpeedButton4Click();
+        if (*c.Saved) {
+            EXPECT_EQ(form.DocumentName(), dir.filePath(QString::fromUtf8(c.Saved)));
+            EXPECT_TRUE(QFile::exists(form.DocumentName()));
+            EXPECT_TRUE(warnings.isEmpty());
+        } else {
+            EXPECT_EQ(warnings.size(), 1);
+            EXPECT_TRUE(warnings.value(0).contains(u".rer"_s));
+            EXPECT_FALSE(QFile::exists(chosen));
+        }
+    }
+    // A chart named on the command line that is not there, or not a chart.
+    EXPECT_THROW(form.OpenChart(dir.filePath(u"missing.rer"_s)), EFileError);
+    EXPECT_THROW(form.OpenChart(dir.filePath(u"chart.rer.txt"_s)), EFileError);
+    try {
+        form.OpenChart(dir.filePath(u"missing.rer"_s));
+    } catch (const EFileError& e) {
+        EXPECT_TRUE(ExceptionMessageText(e).startsWith(u"找不到流程图文件"_s));
+    }
+}
+
+TEST_F(MainWindowTest, AnOpenedChartShowsItsTop) {
+    QTemporaryDir dir;
+    TForm1 form;
+    form.resize(618, 463);
+    form.show();
+    const QString chosen = dir.filePath(u"long.rer"_s);
+    QByteArray chart = "<VAZIREZA>";
+    for (int i = 0; i < 40; ++i)
+        chart += "<record><CtrlNode type=\"1\"><mode>2</mode><wait>100</wait></CtrlNode></record>";
+    QFile file(chosen);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(chart + "</VAZIREZA>");
+    file.close();
+    form.ChooseFile = [&](TForm1::TFileDialog) { return chosen; };
+    form.OpenChart(chosen);
+    QScrollBar* bar = form.FlowChart1->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    form.SpeedButton2Click();
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(MainWindowTest, AboutShowsTheVersionOfTheCommandLine) {
+    TFormAbout about;
+    bool found = false;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        found = found || label->text().trimmed() == u"版本:"_s + QStringLiteral(DEDEVAV_VERSION);
+    EXPECT_TRUE(found);
 }
 
 TEST_F(MainWindowTest, AboutIsShownModally) {

@@ -345,7 +345,8 @@ TEST(CommandLine, HelpVersionAndBadArguments) {
         {{u"--version"_s}, 0, "dedevav-flow 1.0.0\n", {}},
         {{u"--frobnicate"_s}, 2, {}, u"未知选项“--frobnicate”"_s},
         {{u"compile"_s}, 2, {}, u"用法"_s},
-        {{u"compile"_s, u"a.rer"_s, u"b.rer"_s}, 2, {}, u"用法"_s},
+        {{u"compile"_s, u"a.rer"_s, u"b.rer"_s}, 2, {}, u"compile 的参数多了一个：“b.rer”"_s},
+        {{u"image"_s, u"a.txt"_s, u"b.bin"_s, u"c"_s}, 2, {}, u"image 的参数多了一个：“c”"_s},
         {{u"image"_s, u"a.txt"_s}, 2, {}, u"用法"_s},
         {{u"download"_s, u"a.txt"_s}, 2, {}, u"--port"_s},
         {{u"download"_s, u"a.txt"_s, u"--port"_s}, 2, {}, u"--port"_s},
@@ -397,6 +398,12 @@ TEST(CommandLine, DownloadFailuresExitWithOne) {
     run = RunProgram({u"download"_s, listing, u"--port"_s, u"9"_s});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(run.Err).contains(u"请选择 1 到 8"_s)) << run.Err.toStdString();
+
+    // A path that is no serial device is called that, not "串口号 0".
+    run = RunProgram({u"download"_s, listing, u"--port"_s, listing});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(run.Err).contains(u"这不是串口设备"_s)) << run.Err.toStdString();
+    EXPECT_FALSE(run.Err.contains("。.")) << run.Err.toStdString();
 }
 
 } // namespace
