@@ -23,6 +23,11 @@ QString ErrorMessageText(const QString& message);
 // decodes as UTF-8 is taken as such and anything else as GBK.
 QString ExceptionMessageText(std::string_view what);
 
+// Installs Qt's own Chinese texts (file dialogs, the buttons of message boxes,
+// the edit boxes' context menus) whatever the system's language is: the
+// program speaks Chinese only. False when the translation file is missing.
+bool InstallToolkitTranslation(QCoreApplication& application);
+
 class TApplication : public QApplication {
     Q_OBJECT
 public:

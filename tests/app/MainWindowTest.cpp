@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QPlainTextEdit>
@@ -88,6 +90,27 @@ TEST(TApplication, EscapedErrorIsShownAndTheProgramGoesOn) {
     EXPECT_FALSE(QApplication::sendEvent(&thrower, &event));
     EXPECT_EQ(closer.Caption, ApplicationTitle());
     EXPECT_EQ(closer.Text, u"无法写入文件."_s);
+}
+
+TEST(ToolkitTranslation, QtsOwnTextsAreChinese) {
+    App();
+    ASSERT_TRUE(InstallToolkitTranslation(App()));
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), u"是否保存更改?"_s,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const std::pair<QMessageBox::StandardButton, QString> buttons[] = {
+        {QMessageBox::Yes, u"是(&Y)"_s}, {QMessageBox::No, u"否(&N)"_s},
+        {QMessageBox::Cancel, u"取消"_s}};
+    for (const auto& [button, text] : buttons)
+        EXPECT_EQ(box.button(button)->text(), text);
+    QPlainTextEdit edit(u"DEDEVAV"_s);
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text().section(u'\t', 0, 0); // without the shortcut
+    EXPECT_TRUE(items.contains(u"复制(&C)"_s)) << items.join(u' ').toStdString();
+    QFileDialog files(nullptr, QString(), QDir::tempPath(), u"流程图文件(*.rer)"_s);
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(files.labelText(QFileDialog::FileName), u"文件名称(&N)："_s);
 }
 
 class MainWindowTest : public ::testing::Test {
