@@ -54,16 +54,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     Panel1 = new QWidget(central);
     Panel1->setFixedHeight(37);
-    SpeedButton1 = MakeSpeedButton(1, 2);
-    SpeedButton2 = MakeSpeedButton(2, 34);
-    SpeedButton3 = MakeSpeedButton(3, 66);
-    SpeedButton4 = MakeSpeedButton(4, 98);
-    SpeedButton5 = MakeSpeedButton(5, 138);
-    SpeedButton8 = MakeSpeedButton(8, 170);
-    SpeedButton7 = MakeSpeedButton(7, 362);
-    SpeedButton6 = MakeSpeedButton(6, 394);
-    SpeedButton10 = MakeSpeedButton(10, 474);
-    SpeedButton9 = MakeSpeedButton(9, 506);
+    SpeedButton1 = MakeSpeedButton(1, 2, u"新建"_s);
+    SpeedButton2 = MakeSpeedButton(2, 34, u"打开"_s);
+    SpeedButton3 = MakeSpeedButton(3, 66, u"保存"_s);
+    SpeedButton4 = MakeSpeedButton(4, 98, u"另存为"_s);
+    SpeedButton5 = MakeSpeedButton(5, 138, u"退出"_s);
+    SpeedButton8 = MakeSpeedButton(8, 170, u"关于"_s);
+    SpeedButton7 = MakeSpeedButton(7, 362, u"编译"_s);
+    SpeedButton6 = MakeSpeedButton(6, 394, u"下载"_s);
+    SpeedButton10 = MakeSpeedButton(10, 474, u"导入清单"_s);
+    SpeedButton9 = MakeSpeedButton(9, 506, u"导出清单"_s);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
@@ -111,10 +111,12 @@ TForm1::~TForm1() {
     FormDestroy();
 }
 
-QToolButton* TForm1::MakeSpeedButton(int number, int left) {
+QToolButton* TForm1::MakeSpeedButton(int number, int left, const QString& command) {
     auto* button = new QToolButton(Panel1);
     button->setObjectName(u"SpeedButton%1"_s.arg(number));
     button->setGeometry(left, 2, 32, 32);
+    // The pictures alone do not say what a button does.
+    button->setToolTip(command);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(32, 32));

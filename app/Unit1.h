@@ -112,7 +112,7 @@ private:
     QString RunFileDialog(TFileDialog which);
     void SaveTo(const QString& path);
     void FormDestroy();
-    QToolButton* MakeSpeedButton(int number, int left);
+    QToolButton* MakeSpeedButton(int number, int left, const QString& command);
 
     std::unique_ptr<TProgramChain> ChainOps;
     std::unique_ptr<TDocument> DocumentOps;

@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 #include "app/frmAbout.h"
 #include "chart/NormalSpot.h"
+#include "tests/support/ToolTipProbe.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -163,6 +164,20 @@ TEST_F(MainWindowTest, Layout) {
     EXPECT_EQ(form.FlowChart1->width(), 282);
     EXPECT_EQ(form.Splitter1->handleWidth(), 5);
     EXPECT_EQ(form.Memo1->geometry().left(), form.FlowChart1->geometry().right() + 1 + 5);
+}
+
+TEST_F(MainWindowTest, EveryToolbarButtonNamesItsCommandWhenHovered) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const std::pair<QToolButton*, QString> buttons[] = {
+        {form.SpeedButton1, u"新建"_s},     {form.SpeedButton2, u"打开"_s},
+        {form.SpeedButton3, u"保存"_s},     {form.SpeedButton4, u"另存为"_s},
+        {form.SpeedButton5, u"退出"_s},     {form.SpeedButton6, u"下载"_s},
+        {form.SpeedButton7, u"编译"_s},     {form.SpeedButton8, u"关于"_s},
+        {form.SpeedButton9, u"导出清单"_s}, {form.SpeedButton10, u"导入清单"_s}};
+    for (const auto& [button, command] : buttons)
+        EXPECT_EQ(ToolTipShownOn(button), command) << button->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, PaletteClickInsertsAfterTheSelectedSpot) {
