@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -180,15 +181,27 @@ bool HasExtension(const QString& path, const QString& extension) {
 QString TForm1::RunFileDialog(TFileDialog which) {
     const bool chart = which == TFileDialog::OpenDialog1 || which == TFileDialog::SaveDialog1;
     const bool save = which == TFileDialog::SaveDialog1 || which == TFileDialog::SaveDialog2;
-    QFileDialog dialog(this, QString(), QDir::currentPath(),
+    // The current folder is the program's own, where the phrase file lives;
+    // the user's files belong in the documents folder, and after that in the
+    // folder the user last chose.
+    if (FileFolder.isEmpty()) {
+        FileFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (FileFolder.isEmpty() || !QFileInfo(FileFolder).isDir())
+            FileFolder = QDir::homePath();
+    }
+    QFileDialog dialog(this, QString(), FileFolder,
                        chart ? u"流程图文件(*.rer)"_s : u"DEDEVAV文件文本格式(*.txt)"_s);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save)
         dialog.setDefaultSuffix(chart ? u"rer"_s : u"txt"_s);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        FileFolder = dialog.directory().absolutePath();
         return QString();
-    return dialog.selectedFiles().constFirst();
+    }
+    const QString chosen = dialog.selectedFiles().constFirst();
+    FileFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 bool TForm1::AskToSave() {

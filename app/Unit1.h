@@ -118,4 +118,6 @@ private:
     std::unique_ptr<TDocument> DocumentOps;
     std::unique_ptr<TBlockEditor> Editor;
     TBlockDialogs Dialogs;
+    // Where the next file dialog starts; empty before the first one.
+    QString FileFolder;
 };

@@ -277,6 +277,48 @@ TEST_F(MainWindowTest, CompileExportImportAndSaveOpen) {
     EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
 }
 
+TEST_F(MainWindowTest, FileDialogsStartInTheDocumentsFolderThenWhereTheUserWent) {
+    // The program's own folder, current since start-up, holds qxvoc.txt and
+    // the program itself: no dialog may start there.
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u".config"_s)));
+    QDir(home.path()).mkpath(u"charts"_s);
+    for (const bool haveDocuments : {true, false}) {
+        const QString documents = home.filePath(u"Documents"_s);
+        haveDocuments ? QDir().mkpath(documents) : QDir(documents).removeRecursively();
+        TForm1 form;
+        form.Memo1->setPlainText(u"10 REM \"DEDEVAV\""_s);
+        QStringList startedIn;
+        const auto answer = [&](const QString& file) {
+            QTimer::singleShot(0, [&, file] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(dialog, nullptr);
+                startedIn << QDir(dialog->directory()).absolutePath();
+                if (file.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->selectFile(file);
+                    static_cast<QDialog*>(dialog)->accept(); // as the accept button does
+                }
+            });
+        };
+        const QString exported = home.filePath(haveDocuments ? u"charts/a.txt"_s : u"charts/b.txt"_s);
+        answer(exported);
+        form.SpeedButton9Click(); // export
+        answer(QString());
+        form.SpeedButton2Click(); // open
+        const QStringList expected = {haveDocuments ? documents : QDir(home.path()).absolutePath(),
+                                      home.filePath(u"charts"_s)};
+        EXPECT_EQ(startedIn, expected) << haveDocuments;
+        EXPECT_TRUE(QFile::exists(exported));
+        EXPECT_EQ(QDir::currentPath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    }
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
 TEST_F(MainWindowTest, AboutIsShownModally) {
     TForm1 form;
     form.show();
