@@ -10,7 +10,10 @@
 #include <QWidget>
 
 inline QString ToolTipShownAt(QWidget* widget, QPoint pos) {
-    QToolTip::hideText();
+    // QToolTip::hideText() lets the last tip fade out; it must be gone now.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel"))
+            top->hide();
     QHelpEvent event(QEvent::ToolTip, pos, widget->mapToGlobal(pos));
     QApplication::sendEvent(widget, &event);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
