@@ -25,6 +25,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -53,7 +55,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    Panel1 = new QWidget(central);
+    Panel1 = new TToolPanel(central);
     Panel1->setFixedHeight(37);
     SpeedButton1 = MakeSpeedButton(1, 2, u"新建"_s);
     SpeedButton2 = MakeSpeedButton(2, 34, u"打开"_s);
@@ -97,12 +99,19 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Splitter1->addWidget(FlowChart1);
     Splitter1->addWidget(Memo1);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({282, 618 - 145 - 282 - 5});
+    FlowChart1->setMinimumWidth(ChartMinWidth);
+    Memo1->setMinimumWidth(ListingMinWidth);
+    // A wider window widens the chart; the listing keeps its width.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({ChartStartWidth, 618 - 145 - ChartStartWidth - 5});
+    Splitter1->installEventFilter(this);
+    connect(Splitter1, &QSplitter::splitterMoved, this,
+            [this] { ListingWidth = Memo1->width(); });
     row->addWidget(Splitter1, 1);
     column->addLayout(row, 1);
     setCentralWidget(central);
+    setMinimumSize(480, 360);
 
     connect(NavBar1, &TNavBar::ItemClicked, this, &TForm1::NavBar1ItemClick);
     FormCreate();
@@ -126,7 +135,26 @@ QToolButton* TForm1::MakeSpeedButton(int number, int left, const QString& comman
     button->setStyleSheet(u"QToolButton { border: 1px solid transparent; padding: 0px; }"
                           " QToolButton:hover { border: 1px solid palette(mid); }"
                           " QToolButton:pressed { border: 1px solid palette(dark); }"_s);
+    Panel1->AddButton(button, left);
     return button;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Splitter1 && event->type() == QEvent::Resize)
+        FitSplitter();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FitSplitter() {
+    // Runs before the splitter hands out its new width: the listing grows to
+    // the width it wants once the chart has its starting width, and the
+    // chart takes everything beyond that.
+    const int total = Splitter1->width() - Splitter1->handleWidth();
+    if (total <= 0)
+        return;
+    const int listing = std::clamp(total - ChartStartWidth, ListingMinWidth,
+                                   std::max(ListingMinWidth, ListingWidth));
+    Splitter1->setSizes({total - listing, listing});
 }
 
 void TForm1::FormCreate() {

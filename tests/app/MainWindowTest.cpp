@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QSplitterHandle>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -178,6 +179,71 @@ TEST_F(MainWindowTest, EveryToolbarButtonNamesItsCommandWhenHovered) {
         {form.SpeedButton9, u"导出清单"_s}, {form.SpeedButton10, u"导入清单"_s}};
     for (const auto& [button, command] : buttons)
         EXPECT_EQ(ToolTipShownOn(button), command) << button->objectName().toStdString();
+}
+
+TEST_F(MainWindowTest, AWiderWindowWidensTheChartAndTheListingKeepsASensibleWidth) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const int besidePalette = 145 + 5;
+    struct TCase {
+        int WindowWidth, ChartWidth, ListingWidth;
+    } cases[] = {
+        {1280, 1280 - besidePalette - 300, 300},
+        {900, 900 - besidePalette - 300, 300},
+        {700, 282, 700 - besidePalette - 282},
+        {618, 282, 618 - besidePalette - 282},
+        {1600, 1600 - besidePalette - 300, 300},
+    };
+    for (const TCase& c : cases) {
+        form.resize(c.WindowWidth, 700);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.FlowChart1->width(), c.ChartWidth) << c.WindowWidth;
+        EXPECT_EQ(form.Memo1->width(), c.ListingWidth) << c.WindowWidth;
+    }
+    // A width the user gives the listing by dragging the splitter stays.
+    QSplitterHandle* handle = form.Splitter1->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(200, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(200, 0));
+    const int dragged = form.Memo1->width();
+    EXPECT_EQ(dragged, 500);
+    form.resize(1400, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.Memo1->width(), dragged);
+    EXPECT_EQ(form.FlowChart1->width(), 1400 - besidePalette - dragged);
+}
+
+TEST_F(MainWindowTest, ANarrowWindowKeepsEveryToolbarButtonWhole) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    // Toolbar order, left to right.
+    QToolButton* const buttons[] = {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3,
+                                    form.SpeedButton4, form.SpeedButton5, form.SpeedButton8,
+                                    form.SpeedButton7, form.SpeedButton6, form.SpeedButton10,
+                                    form.SpeedButton9};
+    for (const int width : {600, 540, 500, 480, 300}) {
+        form.resize(width, 400);
+        QCoreApplication::processEvents();
+        EXPECT_GE(form.width(), 480) << width;
+        EXPECT_LE(form.width(), std::max(width, 480)) << width;
+        const QRect strip = form.Panel1->rect();
+        int right = -1;
+        for (QToolButton* button : buttons) {
+            const std::string name = std::to_string(width) + " " + button->objectName().toStdString();
+            EXPECT_TRUE(button->isVisibleTo(&form)) << name;
+            EXPECT_EQ(button->size(), QSize(32, 32)) << name;
+            EXPECT_TRUE(strip.contains(button->geometry())) << name;
+            EXPECT_GE(button->x(), right + 1) << name; // in order, none over another
+            right = button->geometry().right();
+        }
+        // The chart and the listing keep room to work in.
+        EXPECT_GE(form.FlowChart1->width(), TForm1::ChartMinWidth) << width;
+        EXPECT_GE(form.Memo1->width(), TForm1::ListingMinWidth) << width;
+    }
+    EXPECT_GE(form.minimumSize().height(), 360);
 }
 
 TEST_F(MainWindowTest, PaletteClickInsertsAfterTheSelectedSpot) {
