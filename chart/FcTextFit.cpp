@@ -49,10 +49,11 @@ TFcTextFit FcFitText(const QString& text, const QFont& font, const QRect& box,
     QString flat = text;
     flat.replace(u'\n', u' ').replace(u'\r', u' ');
     const int largest = font.pixelSize() > 0 ? font.pixelSize() : 12;
-    TWrapped wrapped;
+    const int smallest = std::min(largest, FcMinTextPixelSize);
     int ascent = 0; // baseline below the top of the ink
     int inkHeight = 0;
-    for (int size = largest;; --size) {
+    int maxLines = 1;
+    const auto setSize = [&](int size) {
         fit.Font = font;
         fit.Font.setPixelSize(size);
         // Lines are spaced by what is drawn, not by the font's generous line
@@ -61,10 +62,46 @@ TFcTextFit FcFitText(const QString& text, const QFont& font, const QRect& box,
         const QRectF ink = QFontMetricsF(fit.Font).tightBoundingRect(flat + u"国A"_s);
         ascent = int(std::ceil(-ink.top()));
         inkHeight = ascent + int(std::ceil(ink.bottom()));
-        const int maxLines = std::max(1, (box.height() + LineGap) / (inkHeight + LineGap));
+        maxLines = std::max(1, (box.height() + LineGap) / (inkHeight + LineGap));
+    };
+
+    // One line in the object's own size if it fits; else a caption such as
+    // "调用子程序:闪灯" reads best broken after its prefix, even in smaller
+    // type; else wherever the lines fill up.
+    setSize(largest);
+    TWrapped wrapped = Wrap(flat, fit.Font, box.width(), 1);
+    const qsizetype colon = flat.indexOf(u':');
+    qsizetype valueStart = colon + 1;
+    while (valueStart < flat.size() && flat[valueStart] == u' ')
+        ++valueStart;
+    bool split = false;
+    if (!wrapped.Complete && colon > 0 && valueStart < flat.size()) {
+        // The prefix on a line of its own, the value on the lines below it;
+        // a value too long even in the smallest type is cut, the prefix never.
+        const QString value = flat.mid(valueStart);
+        int splitSize = 0;
+        for (int size = largest; size >= smallest; --size) {
+            setSize(size);
+            if (maxLines < 2 ||
+                QFontMetricsF(fit.Font).horizontalAdvance(flat.left(colon + 1)) > box.width())
+                continue;
+            TWrapped lines = Wrap(value, fit.Font, box.width(), maxLines - 1);
+            for (qsizetype& start : lines.Starts)
+                start += valueStart;
+            lines.Starts.prepend(0);
+            lines.Lengths.prepend(colon + 1);
+            wrapped = lines;
+            splitSize = size;
+            if (wrapped.Complete)
+                break;
+        }
+        split = splitSize > 0;
+        if (split)
+            setSize(splitSize);
+    }
+    for (int size = largest; !split && !wrapped.Complete && size >= smallest; --size) {
+        setSize(size);
         wrapped = Wrap(flat, fit.Font, box.width(), maxLines);
-        if (wrapped.Complete || size <= std::min(largest, FcMinTextPixelSize))
-            break;
     }
     const QFontMetricsF metrics(fit.Font);
     for (qsizetype i = 0; i < wrapped.Starts.size(); ++i)

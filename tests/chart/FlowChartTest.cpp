@@ -353,16 +353,20 @@ TEST_F(FlowChartTest, BlockCaptionsFitTheirBlockOrAreElidedWithATooltip) {
         QString Text;
         uint16_t Height;
         bool Elided;
+        // Where a caption is broken, it is broken after its prefix.
+        QString FirstLine;
     } cases[] = {
-        {u"直行"_s, 32, false},
-        {u"调用子程序"_s, 32, false},
-        {u"条件跳转:起点"_s, 40, false},
-        {u"调用子程序:闪灯"_s, 40, false},
-        {u"语音: 23. 您好"_s, 40, false},
-        {u"表达式:A=A+1"_s, 40, false},
-        {u"子程序开始:这是一个非常非常长的子程序名字"_s, 40, true},
-        {u"标号:THE_LABEL_THAT_STARTS_THE_MAIN_LOOP"_s, 40, true},
-        {u"无条件跳转:很长很长很长很长的标号名字"_s, 32, true},
+        {u"直行"_s, 32, false, u"直行"_s},
+        {u"调用子程序"_s, 32, false, u"调用子程序"_s},
+        {u"标号:起点"_s, 40, false, u"标号:起点"_s},
+        {u"条件跳转:起点"_s, 40, false, u"条件跳转:"_s},
+        {u"调用子程序:闪灯"_s, 40, false, u"调用子程序:"_s},
+        {u"语音: 23.您好"_s, 40, false, u"语音:"_s},
+        {u"表达式:A=A+1"_s, 40, false, u"表达式:"_s},
+        {u"子程序开始:这是一个非常非常长的子程序名字"_s, 40, true, u"子程序开始:"_s},
+        {u"无条件跳转:THE_LABEL_THAT_STARTS_THE_MAIN_LOOP"_s, 40, true, u"无条件跳转:"_s},
+        {u"表达式:IF A>1 THEN GOTO label: 起点"_s, 40, true, u"表达式:"_s},
+        {u"无条件跳转:很长很长很长很长的标号名字"_s, 32, true, QString()},
     };
     Chart.show();
     const auto withoutSpaces = [](QString text) { return text.remove(u' '); };
@@ -381,6 +385,8 @@ TEST_F(FlowChartTest, BlockCaptionsFitTheirBlockOrAreElidedWithATooltip) {
         EXPECT_LE(fit.Font.pixelSize(), 16) << name;
         ASSERT_FALSE(fit.Lines.isEmpty()) << name;
         ASSERT_EQ(fit.Lines.size(), fit.Origins.size()) << name;
+        if (!c.FirstLine.isEmpty())
+            EXPECT_EQ(fit.Lines.front(), c.FirstLine) << name;
         const QFontMetricsF metrics(fit.Font);
         qreal previousBottom = -1e9;
         for (qsizetype i = 0; i < fit.Lines.size(); ++i) {
