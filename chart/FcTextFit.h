@@ -1,11 +1,12 @@
 #pragma once
 
 // How an object's text is set inside its box. Block heights are fixed (32 or
-// 40 pixels) while captions such as "调用子程序:闪灯" are not, so the text is
-// wrapped, set in the largest pixel size from the object's own down to
-// FcMinTextPixelSize whose lines fit, with lines as close as the glyphs allow;
-// what still does not fit is cut with "…" and the whole text is left to the
-// tooltip.
+// 40 pixels) while captions such as "调用子程序:闪灯" are not, so a caption
+// that does not fit on one line is broken after its prefix (or, failing
+// that, wherever the lines fill up), in the largest pixel size from the
+// object's own down to FcMinTextPixelSize whose lines fit, with lines as
+// close as the glyphs allow; what still does not fit is cut with "…" and the
+// whole text is left to the tooltip.
 
 #include <QFont>
 #include <QList>

@@ -385,8 +385,9 @@ TEST_F(FlowChartTest, BlockCaptionsFitTheirBlockOrAreElidedWithATooltip) {
         EXPECT_LE(fit.Font.pixelSize(), 16) << name;
         ASSERT_FALSE(fit.Lines.isEmpty()) << name;
         ASSERT_EQ(fit.Lines.size(), fit.Origins.size()) << name;
-        if (!c.FirstLine.isEmpty())
+        if (!c.FirstLine.isEmpty()) {
             EXPECT_EQ(fit.Lines.front(), c.FirstLine) << name;
+        }
         const QFontMetricsF metrics(fit.Font);
         qreal previousBottom = -1e9;
         for (qsizetype i = 0; i < fit.Lines.size(); ++i) {
