@@ -7,8 +7,9 @@ cd "$(dirname "$0")"
 packages=(
     cmake ninja-build g++ clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-noto-cjk xvfb xauth
+    fonts-noto-cjk xvfb xauth xdotool imagemagick
 )
 
 install_missing() {

@@ -2,8 +2,11 @@
 
 #include "gbk/GbkText.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStringDecoder>
+#include <QTranslator>
 
 #include <new>
 
@@ -33,6 +36,16 @@ QString ExceptionMessageText(std::string_view what) {
     if (!utf8.hasError())
         return text;
     return GbkDecode(what);
+}
+
+bool InstallToolkitTranslation(QCoreApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), u"qtbase"_s, u"_"_s,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {

@@ -26,6 +26,11 @@ QString ExceptionMessageText(std::string_view what);
 // The same for a caught exception; running out of memory is said in Chinese.
 QString ExceptionMessageText(const std::exception& error);
 
+// Installs Qt's own Chinese texts (file dialogs, the buttons of message boxes,
+// the edit boxes' context menus) whatever the system's language is: the
+// program speaks Chinese only. False when the translation file is missing.
+bool InstallToolkitTranslation(QCoreApplication& application);
+
 class TApplication : public QApplication {
     Q_OBJECT
 public:

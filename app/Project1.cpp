@@ -43,6 +43,7 @@ int main(int argc, char* argv[]) {
 
     TApplication application(argc, argv);
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    InstallToolkitTranslation(application);
     // A chart named on the command line (as the file manager passes it) is
     // resolved now: the main window makes its own folder the current one.
     QString chartArgument;

@@ -21,9 +21,12 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -53,18 +56,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    Panel1 = new QWidget(central);
+    Panel1 = new TToolPanel(central);
     Panel1->setFixedHeight(37);
-    SpeedButton1 = MakeSpeedButton(1, 2);
-    SpeedButton2 = MakeSpeedButton(2, 34);
-    SpeedButton3 = MakeSpeedButton(3, 66);
-    SpeedButton4 = MakeSpeedButton(4, 98);
-    SpeedButton5 = MakeSpeedButton(5, 138);
-    SpeedButton8 = MakeSpeedButton(8, 170);
-    SpeedButton7 = MakeSpeedButton(7, 362);
-    SpeedButton6 = MakeSpeedButton(6, 394);
-    SpeedButton10 = MakeSpeedButton(10, 474);
-    SpeedButton9 = MakeSpeedButton(9, 506);
+    SpeedButton1 = MakeSpeedButton(1, 2, u"新建"_s);
+    SpeedButton2 = MakeSpeedButton(2, 34, u"打开"_s);
+    SpeedButton3 = MakeSpeedButton(3, 66, u"保存"_s);
+    SpeedButton4 = MakeSpeedButton(4, 98, u"另存为"_s);
+    SpeedButton5 = MakeSpeedButton(5, 138, u"退出"_s);
+    SpeedButton8 = MakeSpeedButton(8, 170, u"关于"_s);
+    SpeedButton7 = MakeSpeedButton(7, 362, u"编译"_s);
+    SpeedButton6 = MakeSpeedButton(6, 394, u"下载"_s);
+    SpeedButton10 = MakeSpeedButton(10, 474, u"导入清单"_s);
+    SpeedButton9 = MakeSpeedButton(9, 506, u"导出清单"_s);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
@@ -97,12 +100,19 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Splitter1->addWidget(FlowChart1);
     Splitter1->addWidget(Memo1);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({282, 618 - 145 - 282 - 5});
+    FlowChart1->setMinimumWidth(ChartMinWidth);
+    Memo1->setMinimumWidth(ListingMinWidth);
+    // A wider window widens the chart; the listing keeps its width.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({ChartStartWidth, 618 - 145 - ChartStartWidth - 5});
+    Splitter1->installEventFilter(this);
+    connect(Splitter1, &QSplitter::splitterMoved, this,
+            [this] { ListingWidth = Memo1->width(); });
     row->addWidget(Splitter1, 1);
     column->addLayout(row, 1);
     setCentralWidget(central);
+    setMinimumSize(480, 360);
 
     connect(NavBar1, &TNavBar::ItemClicked, this, &TForm1::NavBar1ItemClick);
     FormCreate();
@@ -112,10 +122,12 @@ TForm1::~TForm1() {
     FormDestroy();
 }
 
-QToolButton* TForm1::MakeSpeedButton(int number, int left) {
+QToolButton* TForm1::MakeSpeedButton(int number, int left, const QString& command) {
     auto* button = new QToolButton(Panel1);
     button->setObjectName(u"SpeedButton%1"_s.arg(number));
     button->setGeometry(left, 2, 32, 32);
+    // The pictures alone do not say what a button does.
+    button->setToolTip(command);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(32, 32));
@@ -124,7 +136,26 @@ QToolButton* TForm1::MakeSpeedButton(int number, int left) {
     button->setStyleSheet(u"QToolButton { border: 1px solid transparent; padding: 0px; }"
                           " QToolButton:hover { border: 1px solid palette(mid); }"
                           " QToolButton:pressed { border: 1px solid palette(dark); }"_s);
+    Panel1->AddButton(button, left);
     return button;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Splitter1 && event->type() == QEvent::Resize)
+        FitSplitter();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FitSplitter() {
+    // Runs before the splitter hands out its new width: the listing grows to
+    // the width it wants once the chart has its starting width, and the
+    // chart takes everything beyond that.
+    const int total = Splitter1->width() - Splitter1->handleWidth();
+    if (total <= 0)
+        return;
+    const int listing = std::clamp(total - ChartStartWidth, ListingMinWidth,
+                                   std::max(ListingMinWidth, ListingWidth));
+    Splitter1->setSizes({total - listing, listing});
 }
 
 void TForm1::FormCreate() {
@@ -182,15 +213,27 @@ bool HasExtension(const QString& path, const QString& extension) {
 QString TForm1::RunFileDialog(TFileDialog which) {
     const bool chart = which == TFileDialog::OpenDialog1 || which == TFileDialog::SaveDialog1;
     const bool save = which == TFileDialog::SaveDialog1 || which == TFileDialog::SaveDialog2;
-    QFileDialog dialog(this, QString(), QDir::currentPath(),
+    // The current folder is the program's own, where the phrase file lives;
+    // the user's files belong in the documents folder, and after that in the
+    // folder the user last chose.
+    if (FileFolder.isEmpty()) {
+        FileFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (FileFolder.isEmpty() || !QFileInfo(FileFolder).isDir())
+            FileFolder = QDir::homePath();
+    }
+    QFileDialog dialog(this, QString(), FileFolder,
                        chart ? u"流程图文件(*.rer)"_s : u"DEDEVAV文件文本格式(*.txt)"_s);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save)
         dialog.setDefaultSuffix(chart ? u"rer"_s : u"txt"_s);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        FileFolder = dialog.directory().absolutePath();
         return QString();
-    return dialog.selectedFiles().constFirst();
+    }
+    const QString chosen = dialog.selectedFiles().constFirst();
+    FileFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 bool TForm1::AskToSave() {

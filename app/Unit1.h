@@ -4,6 +4,7 @@
 // program chain, and the listing pane. It owns the chain and the four XML
 // documents that the document, editing and listing commands work in.
 
+#include "app/ToolPanel.h"
 #include "blocks/editing/BlockDialogs.h"
 #include "chart/FlowChart.h"
 #include "chart/NavBar.h"
@@ -33,7 +34,7 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    QWidget* Panel1 = nullptr;
+    TToolPanel* Panel1 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
     QToolButton* SpeedButton3 = nullptr;
@@ -88,6 +89,10 @@ public:
     // The About window; made on first use when start-up did not provide one.
     TFormAbout* FormAbout = nullptr;
 
+    static constexpr int ChartStartWidth = 282;
+    static constexpr int ChartMinWidth = 180;
+    static constexpr int ListingMinWidth = 120;
+
 public slots:
     void SpeedButton1Click();
     void SpeedButton2Click();
@@ -110,16 +115,23 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     QString RunFileDialog(TFileDialog which);
     void SaveTo(const QString& path);
     void FormDestroy();
-    QToolButton* MakeSpeedButton(int number, int left);
+    QToolButton* MakeSpeedButton(int number, int left, const QString& command);
+    void FitSplitter();
 
     std::unique_ptr<TProgramChain> ChainOps;
     std::unique_ptr<TDocument> DocumentOps;
     std::unique_ptr<TBlockEditor> Editor;
     TBlockDialogs Dialogs;
+    // What the listing pane is given when the window grows; the user's own
+    // choice once the splitter has been dragged.
+    int ListingWidth = 300;
+    // Where the next file dialog starts; empty before the first one.
+    QString FileFolder;
 };

@@ -1,9 +1,13 @@
 #include "chart/CustomFlowChart.h"
 
+#include "chart/FcTextFit.h"
+
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -496,17 +500,47 @@ void TCustomFlowChart::PaintObject(QPainter& painter, const TFcObject& o) const 
             painter.drawPixmap(at->X, at->Y, picture);
     }
     if (!o.Text().isEmpty() && !inner.IsEmpty()) {
-        const QRect textRect = FcToQRect(inner);
+        const TFcTextFit fit = FitObjectText(o);
         painter.save();
-        painter.setClipRect(textRect, Qt::IntersectClip);
-        painter.setFont(o.Font().ToQFont());
+        painter.setClipRect(FcToQRect(inner), Qt::IntersectClip);
+        painter.setFont(fit.Font);
         painter.setPen(FcToQColor(o.Font().Color));
-        painter.drawText(textRect,
-                         int(TextAlignment(o.TextHAlignValue, o.TextVAlignValue)) |
-                             Qt::TextWordWrap | Qt::TextExpandTabs,
-                         o.Text());
+        for (qsizetype i = 0; i < fit.Lines.size(); ++i)
+            painter.drawText(fit.Origins[i], fit.Lines[i]);
         painter.restore();
     }
+}
+
+TFcTextFit TCustomFlowChart::FitObjectText(const TFcObject& o) {
+    const TFcRect inner = FcInnerRect(o.BoundsValue, o.OutlineWidthValue);
+    QRect box = FcToQRect(inner);
+    // The inner rows and columns of a raised edge belong to the edge.
+    if (o.ShapeValue == 1 && o.EdgeKindValue != 0)
+        box.adjust(1, 1, 0, 0);
+    return FcFitText(o.Text(), o.Font().ToQFont(), box,
+                     TextAlignment(o.TextHAlignValue, o.TextVAlignValue));
+}
+
+QString TCustomFlowChart::ToolTipAt(TFcPoint p) const {
+    TFcItem* item = ItemAt(p);
+    if (item == nullptr || !item->IsObject())
+        return QString();
+    const auto* object = static_cast<const TFcObject*>(item);
+    return FitObjectText(*object).Elided ? object->Text() : QString();
+}
+
+bool TCustomFlowChart::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const TFcPoint o = ScrollOffset();
+        const QString tip = ToolTipAt({help->pos().x() + o.X, help->pos().y() + o.Y});
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TCustomFlowChart::mousePressEvent(QMouseEvent* event) {

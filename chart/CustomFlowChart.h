@@ -12,6 +12,7 @@
 #include "chart/FcConnection.h"
 #include "chart/FcItemStore.h"
 #include "chart/FcObject.h"
+#include "chart/FcTextFit.h"
 #include "chart/FcTypes.h"
 
 #include <QAbstractScrollArea>
@@ -80,6 +81,10 @@ public:
 
     // Paints the part of the content that lies in area (content coordinates).
     void PaintContent(QPainter& painter, const TFcRect& area) const;
+    // How the object's text is set in its box (FcFitText).
+    static TFcTextFit FitObjectText(const TFcObject& object);
+    // The whole text of the object at p when its box shows it cut; else empty.
+    QString ToolTipAt(TFcPoint p) const;
 
     TFcAllowEvent OnSelection;
     TNotifyEvent OnDblClick;
@@ -90,6 +95,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     friend class TFcItem;

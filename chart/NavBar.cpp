@@ -90,6 +90,7 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
         for (int kind : entry.Kinds) {
             auto* button = new QToolButton(items);
             button->setText(Captions[size_t(kind - 1)]);
+            button->setToolTip(Captions[size_t(kind - 1)]);
             button->setIcon(QIcon(Icons[size_t(kind - 1)]));
             button->setIconSize(QSize(IconSize, IconSize));
             button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -6,6 +6,7 @@
 #include "download/UDownloadDo.h"
 #include "gbk/GbkText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -193,6 +194,17 @@ void TDownloadSession::SendImageFile(const QString& fileName) {
         });
 }
 
+void TDownloadSession::Stop() {
+    if (!SendDataThread)
+        return;
+    SendDataThread->RequestStop();
+    SendDataThread.reset();
+    // The thread's last trace lines and its completion are queued by now;
+    // delivered here, the completion finds no transfer and is dropped, so it
+    // cannot be taken for the end of a later one.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
 void TDownloadSession::Comm1Comm() {
     if (Comm1->CommEvent() != TCommControl::CommEvReceive)
         return;
@@ -204,6 +216,8 @@ void TDownloadSession::Comm1Comm() {
 }
 
 void TDownloadSession::TransferDone() {
+    if (!SendDataThread)
+        return; // stopped
     // The thread has posted this as its last act; joining is immediate.
     SendDataThread.reset();
     emit Finished(TransferResult, ImageLength);

@@ -56,6 +56,10 @@ public:
 
     bool Downloading() const { return SendDataThread != nullptr; }
 
+    // Ends a running transfer and waits for its thread. A stopped transfer
+    // reports nothing: Finished is not emitted for it, not even later.
+    void Stop();
+
     // "N字节数据发送成功" or "N字节数据发送失败".
     static QString CompletionText(int result, int imageLength);
 

@@ -108,6 +108,12 @@ void TFormDownload::SendImageFile(const QString& fileName) {
     UI->Button6->setEnabled(!Downloading());
 }
 
+void TFormDownload::done(int result) {
+    Session.Stop();
+    UI->Button6->setEnabled(true);
+    QDialog::done(result);
+}
+
 void TFormDownload::TransferDone(int result, int imageLength) {
     emit DownloadFinished(result, imageLength);
     const QString text = TDownloadSession::CompletionText(result, imageLength);

@@ -42,6 +42,12 @@ public:
     TDownloadSession Session;
     TCommControl* const Comm1;
 
+    // However the window is left ("退出下载", the close box, Esc), a running
+    // transfer is stopped first: its completion box would otherwise pop up
+    // later over the main window, and the robot would go on being written to
+    // by a window that is gone.
+    void done(int result) override;
+
 signals:
     // After each transfer, just before its completion message is shown.
     void DownloadFinished(int result, int imageLength);

@@ -2,9 +2,12 @@
 #include "app/Unit1.h"
 #include "app/frmAbout.h"
 #include "chart/NormalSpot.h"
+#include "tests/support/ToolTipProbe.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QLabel>
@@ -12,6 +15,7 @@
 #include <QScrollBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QSplitterHandle>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -106,6 +110,27 @@ TEST(TApplication, EscapedErrorIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(closer.Text, u"无法写入文件."_s);
 }
 
+TEST(ToolkitTranslation, QtsOwnTextsAreChinese) {
+    App();
+    ASSERT_TRUE(InstallToolkitTranslation(App()));
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), u"是否保存更改?"_s,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const std::pair<QMessageBox::StandardButton, QString> buttons[] = {
+        {QMessageBox::Yes, u"是(&Y)"_s}, {QMessageBox::No, u"否(&N)"_s},
+        {QMessageBox::Cancel, u"取消"_s}};
+    for (const auto& [button, text] : buttons)
+        EXPECT_EQ(box.button(button)->text(), text);
+    QPlainTextEdit edit(u"DEDEVAV"_s);
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text().section(u'\t', 0, 0); // without the shortcut
+    EXPECT_TRUE(items.contains(u"复制(&C)"_s)) << items.join(u' ').toStdString();
+    QFileDialog files(nullptr, QString(), QDir::tempPath(), u"流程图文件(*.rer)"_s);
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(files.labelText(QFileDialog::FileName), u"文件名称(&N)："_s);
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { App(); }
@@ -156,6 +181,85 @@ TEST_F(MainWindowTest, Layout) {
     EXPECT_EQ(form.FlowChart1->width(), 282);
     EXPECT_EQ(form.Splitter1->handleWidth(), 5);
     EXPECT_EQ(form.Memo1->geometry().left(), form.FlowChart1->geometry().right() + 1 + 5);
+}
+
+TEST_F(MainWindowTest, EveryToolbarButtonNamesItsCommandWhenHovered) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const std::pair<QToolButton*, QString> buttons[] = {
+        {form.SpeedButton1, u"新建"_s},     {form.SpeedButton2, u"打开"_s},
+        {form.SpeedButton3, u"保存"_s},     {form.SpeedButton4, u"另存为"_s},
+        {form.SpeedButton5, u"退出"_s},     {form.SpeedButton6, u"下载"_s},
+        {form.SpeedButton7, u"编译"_s},     {form.SpeedButton8, u"关于"_s},
+        {form.SpeedButton9, u"导出清单"_s}, {form.SpeedButton10, u"导入清单"_s}};
+    for (const auto& [button, command] : buttons)
+        EXPECT_EQ(ToolTipShownOn(button), command) << button->objectName().toStdString();
+}
+
+TEST_F(MainWindowTest, AWiderWindowWidensTheChartAndTheListingKeepsASensibleWidth) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const int besidePalette = 145 + 5;
+    struct TCase {
+        int WindowWidth, ChartWidth, ListingWidth;
+    } cases[] = {
+        {1280, 1280 - besidePalette - 300, 300},
+        {900, 900 - besidePalette - 300, 300},
+        {700, 282, 700 - besidePalette - 282},
+        {618, 282, 618 - besidePalette - 282},
+        {1600, 1600 - besidePalette - 300, 300},
+    };
+    for (const TCase& c : cases) {
+        form.resize(c.WindowWidth, 700);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.FlowChart1->width(), c.ChartWidth) << c.WindowWidth;
+        EXPECT_EQ(form.Memo1->width(), c.ListingWidth) << c.WindowWidth;
+    }
+    // A width the user gives the listing by dragging the splitter stays.
+    QSplitterHandle* handle = form.Splitter1->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(200, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(200, 0));
+    const int dragged = form.Memo1->width();
+    EXPECT_EQ(dragged, 500);
+    form.resize(1400, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.Memo1->width(), dragged);
+    EXPECT_EQ(form.FlowChart1->width(), 1400 - besidePalette - dragged);
+}
+
+TEST_F(MainWindowTest, ANarrowWindowKeepsEveryToolbarButtonWhole) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    // Toolbar order, left to right.
+    QToolButton* const buttons[] = {form.SpeedButton1, form.SpeedButton2, form.SpeedButton3,
+                                    form.SpeedButton4, form.SpeedButton5, form.SpeedButton8,
+                                    form.SpeedButton7, form.SpeedButton6, form.SpeedButton10,
+                                    form.SpeedButton9};
+    for (const int width : {600, 540, 500, 480, 300}) {
+        form.resize(width, 400);
+        QCoreApplication::processEvents();
+        EXPECT_GE(form.width(), 480) << width;
+        EXPECT_LE(form.width(), std::max(width, 480)) << width;
+        const QRect strip = form.Panel1->rect();
+        int right = -1;
+        for (QToolButton* button : buttons) {
+            const std::string name = std::to_string(width) + " " + button->objectName().toStdString();
+            EXPECT_TRUE(button->isVisibleTo(&form)) << name;
+            EXPECT_EQ(button->size(), QSize(32, 32)) << name;
+            EXPECT_TRUE(strip.contains(button->geometry())) << name;
+            EXPECT_GE(button->x(), right + 1) << name; // in order, none over another
+            right = button->geometry().right();
+        }
+        // The chart and the listing keep room to work in.
+        EXPECT_GE(form.FlowChart1->width(), TForm1::ChartMinWidth) << width;
+        EXPECT_GE(form.Memo1->width(), TForm1::ListingMinWidth) << width;
+    }
+    EXPECT_GE(form.minimumSize().height(), 360);
 }
 
 TEST_F(MainWindowTest, PaletteClickInsertsAfterTheSelectedSpot) {
@@ -333,6 +437,48 @@ TEST_F(MainWindowTest, AboutShowsTheVersionOfTheCommandLine) {
     for (const QLabel* label : about.findChildren<QLabel*>())
         found = found || label->text().trimmed() == u"版本:"_s + QStringLiteral(DEDEVAV_VERSION);
     EXPECT_TRUE(found);
+}
+
+TEST_F(MainWindowTest, FileDialogsStartInTheDocumentsFolderThenWhereTheUserWent) {
+    // The program's own folder, current since start-up, holds qxvoc.txt and
+    // the program itself: no dialog may start there.
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u".config"_s)));
+    QDir(home.path()).mkpath(u"charts"_s);
+    for (const bool haveDocuments : {true, false}) {
+        const QString documents = home.filePath(u"Documents"_s);
+        haveDocuments ? QDir().mkpath(documents) : QDir(documents).removeRecursively();
+        TForm1 form;
+        form.Memo1->setPlainText(u"10 REM \"DEDEVAV\""_s);
+        QStringList startedIn;
+        const auto answer = [&](const QString& file) {
+            QTimer::singleShot(0, [&, file] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(dialog, nullptr);
+                startedIn << QDir(dialog->directory()).absolutePath();
+                if (file.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->selectFile(file);
+                    static_cast<QDialog*>(dialog)->accept(); // as the accept button does
+                }
+            });
+        };
+        const QString exported = home.filePath(haveDocuments ? u"charts/a.txt"_s : u"charts/b.txt"_s);
+        answer(exported);
+        form.SpeedButton9Click(); // export
+        answer(QString());
+        form.SpeedButton2Click(); // open
+        const QStringList expected = {haveDocuments ? documents : QDir(home.path()).absolutePath(),
+                                      home.filePath(u"charts"_s)};
+        EXPECT_EQ(startedIn, expected) << haveDocuments;
+        EXPECT_TRUE(QFile::exists(exported));
+        EXPECT_EQ(QDir::currentPath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    }
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 TEST_F(MainWindowTest, AboutIsShownModally) {

@@ -1,13 +1,19 @@
 #include "chart/FlowChart.h"
 
-#include "TestApp.h"
+#include "chart/SeqPanel.h"
 
+#include "TestApp.h"
+#include "tests/support/ToolTipProbe.h"
+
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -338,6 +344,73 @@ TEST_F(FlowChartTest, ScrollIntoViewShowsAndRevealsTheObject) {
     EXPECT_EQ(Chart.ScrollOffset().Y, 2032 - height);
     top->ScrollIntoView();
     EXPECT_EQ(Chart.ScrollOffset().Y, 16);
+}
+
+// A block's caption must keep clear of its raised edge: ink beyond the
+// edge-free area is either painted over the edge or cut off by the clip.
+TEST_F(FlowChartTest, BlockCaptionsFitTheirBlockOrAreElidedWithATooltip) {
+    struct TCase {
+        QString Text;
+        uint16_t Height;
+        bool Elided;
+        // Where a caption is broken, it is broken after its prefix.
+        QString FirstLine;
+    } cases[] = {
+        {u"直行"_s, 32, false, u"直行"_s},
+        {u"调用子程序"_s, 32, false, u"调用子程序"_s},
+        {u"标号:起点"_s, 40, false, u"标号:起点"_s},
+        {u"条件跳转:起点"_s, 40, false, u"条件跳转:"_s},
+        {u"调用子程序:闪灯"_s, 40, false, u"调用子程序:"_s},
+        {u"语音: 23.您好"_s, 40, false, u"语音:"_s},
+        {u"表达式:A=A+1"_s, 40, false, u"表达式:"_s},
+        {u"子程序开始:这是一个非常非常长的子程序名字"_s, 40, true, u"子程序开始:"_s},
+        {u"无条件跳转:THE_LABEL_THAT_STARTS_THE_MAIN_LOOP"_s, 40, true, u"无条件跳转:"_s},
+        {u"表达式:IF A>1 THEN GOTO label: 起点"_s, 40, true, u"表达式:"_s},
+        {u"无条件跳转:很长很长很长很长的标号名字"_s, 32, true, QString()},
+    };
+    Chart.show();
+    const auto withoutSpaces = [](QString text) { return text.remove(u' '); };
+    for (const TCase& c : cases) {
+        TFcObject* o = Chart.AddObject(70, 16, 90, c.Height, 1);
+        ApplyBlockStyle(o);
+        TFcFont font = o->Font();
+        ApplyBlockFont(font);
+        o->SetFont(font);
+        o->SetText(c.Text);
+        const std::string name = c.Text.toStdString();
+        const TFcTextFit fit = TCustomFlowChart::FitObjectText(*o);
+        const QRect edgeFree(70 + 2, 16 + 2, 90 - 4, c.Height - 4);
+        EXPECT_EQ(fit.Elided, c.Elided) << name;
+        EXPECT_GE(fit.Font.pixelSize(), FcMinTextPixelSize) << name;
+        EXPECT_LE(fit.Font.pixelSize(), 16) << name;
+        ASSERT_FALSE(fit.Lines.isEmpty()) << name;
+        ASSERT_EQ(fit.Lines.size(), fit.Origins.size()) << name;
+        if (!c.FirstLine.isEmpty()) {
+            EXPECT_EQ(fit.Lines.front(), c.FirstLine) << name;
+        }
+        const QFontMetricsF metrics(fit.Font);
+        qreal previousBottom = -1e9;
+        for (qsizetype i = 0; i < fit.Lines.size(); ++i) {
+            const QRectF ink = metrics.tightBoundingRect(fit.Lines[i]).translated(fit.Origins[i]);
+            EXPECT_TRUE(QRectF(edgeFree).contains(ink))
+                << name << " line " << i << ": " << ink.x() << "," << ink.y() << " "
+                << ink.width() << "x" << ink.height();
+            EXPECT_GE(ink.top(), previousBottom) << name << " line " << i;
+            previousBottom = ink.bottom();
+        }
+        const QString shown = withoutSpaces(fit.Lines.join(QString()));
+        if (c.Elided) {
+            EXPECT_TRUE(shown.endsWith(u'…')) << name;
+            EXPECT_TRUE(withoutSpaces(c.Text).startsWith(shown.chopped(1))) << name;
+        } else {
+            EXPECT_EQ(shown, withoutSpaces(c.Text));
+        }
+        // Hovering over the block shows the whole caption where it is cut.
+        const TFcPoint o0 = Chart.ScrollOffset();
+        const QPoint centre(70 + 45 - o0.X, 16 + c.Height / 2 - o0.Y);
+        EXPECT_EQ(ToolTipShownAt(Chart.viewport(), centre), c.Elided ? c.Text : QString()) << name;
+        Chart.RemoveObject(o);
+    }
 }
 
 } // namespace

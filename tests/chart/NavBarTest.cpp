@@ -1,6 +1,7 @@
 #include "chart/NavBar.h"
 
 #include "TestApp.h"
+#include "tests/support/ToolTipProbe.h"
 
 #include <QAbstractButton>
 #include <QSignalSpy>
@@ -49,6 +50,18 @@ TEST(NavBar, ClicksReportTheKindAndHiddenKindsCannotBeClicked) {
     EXPECT_EQ(clicked.at(0).at(0).toInt(), 1);
     EXPECT_EQ(clicked.at(6).at(0).toInt(), 9);
     EXPECT_EQ(clicked.at(23).at(0).toInt(), 26);
+}
+
+TEST(NavBar, EveryItemNamesItsBlockWhenHovered) {
+    TestApp();
+    TNavBar bar;
+    bar.resize(145, 700);
+    bar.show();
+    for (int group = 0; group < bar.GroupCount(); ++group) {
+        bar.SetActiveGroupIndex(group);
+        for (int kind : bar.GroupItems(group))
+            EXPECT_EQ(ToolTipShownOn(bar.ItemButton(kind)), bar.ItemCaption(kind)) << kind;
+    }
 }
 
 TEST(NavBar, OneGroupIsOpenAtATime) {

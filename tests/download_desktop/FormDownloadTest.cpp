@@ -16,9 +16,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -272,6 +275,41 @@ TEST_F(FormDownload, ShownModallyWithTheListingAndReopenedWithThePortStillOpen) 
     EXPECT_EQ(seen, u"10 REM \"FD 1\""_s);
     EXPECT_FALSE(button1Enabled);
     EXPECT_TRUE(Form.Comm1->PortOpen());
+}
+
+TEST_F(FormDownload, LeavingTheWindowStopsARunningDownload) {
+    // The robot never answers, so a transfer that is not stopped would end
+    // with its failure box once the window is gone.
+    TRobotScript silent;
+    silent.Silent = true;
+    struct TCase {
+        const char* Way;
+        std::function<void()> Leave;
+    } cases[] = {
+        {"退出下载", [this] { Button("Button5")->click(); }},
+        {"close box", [this] { Form.close(); }},
+        {"Esc", [this] { QTest::keyClick(&Form, Qt::Key_Escape); }},
+    };
+    for (const TCase& c : cases) {
+        TPtyRobot robot(silent);
+        OpenOn(robot);
+        QSignalSpy finished(&Form, &TFormDownload::DownloadFinished);
+        bool started = false;
+        QTimer::singleShot(0, &Form, [&] {
+            Button("Button6")->click();
+            started = Form.Downloading();
+            c.Leave();
+        });
+        Form.ShowWithListing(u"10 REM \"DEDEVAV\"\n20 REM \"FD 100\""_s);
+        EXPECT_TRUE(started) << c.Way;
+        EXPECT_FALSE(Form.isVisible()) << c.Way;
+        EXPECT_FALSE(Form.Downloading()) << c.Way;
+        EXPECT_TRUE(Button("Button6")->isEnabled()) << c.Way;
+        QTest::qWait(100);
+        EXPECT_TRUE(finished.isEmpty()) << c.Way;
+        EXPECT_TRUE(Boxes.Texts.isEmpty()) << c.Way << ": " << Boxes.Texts.join(u' ').toStdString();
+        Form.Button2Click();
+    }
 }
 
 TEST(FormDownloadLifetime, DestroyedWhileDownloadingStopsTheTransfer) {
