@@ -31,11 +31,7 @@ QString ExceptionMessageText(const std::exception& error) {
 }
 
 QString ExceptionMessageText(std::string_view what) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(QByteArrayView(what.data(), qsizetype(what.size())));
-    if (!utf8.hasError())
-        return text;
-    return GbkDecode(what);
+    return MessageTextOf(what);
 }
 
 bool InstallToolkitTranslation(QCoreApplication& application) {

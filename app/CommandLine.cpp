@@ -101,7 +101,7 @@ QString ReadListing(const QString& path, bool allowEmpty) {
 
 int Compile(const QString& path) {
     TSimpleXML fileDoc;
-    fileDoc.ReadText(ReadChartFile(path));
+    ParseChartText(fileDoc, ReadChartFile(path), path);
     TSimpleXML scratch;
     std::vector<TListingBlock> blocks;
     int skipped = 0;

@@ -8,6 +8,7 @@
 #include "gbk/GbkText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -34,6 +35,18 @@ private:
 std::string ReadChartFile(const QString& path) {
     const QByteArray bytes = ReadUserFile(path, ChartFileWhat());
     return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+void ParseChartText(TSimpleXML& doc, std::string_view text, const QString& path) {
+    try {
+        doc.ReadText(text);
+    } catch (const ESimpleXMLError& e) {
+        // The parser's own words stay, for whoever mends the file.
+        throw ESimpleXMLError(
+            u"无法打开流程图文件“%1”：文件内容有错误，它可能已损坏，或者不是流程图文件。%2"_s
+                .arg(QDir::toNativeSeparators(path), MessageTextOf(e.what()))
+                .toStdString());
+    }
 }
 
 QString ChartFileWhat() {
@@ -110,7 +123,7 @@ QString TDocument::LoadDocument(const QString& path) {
     // a file that does not parse must not leave its half-read prolog there.
     const std::string previous = SimpleXML2.WriteText();
     try {
-        SimpleXML2.ReadText(text);
+        ParseChartText(SimpleXML2, text, path);
     } catch (...) {
         SimpleXML2.ReadText(previous);
         throw;

@@ -73,6 +73,10 @@ QString DocumentCaption(const QString& path);
 // too large for a chart.
 std::string ReadChartFile(const QString& path);
 
+// Parses a chart file's text into doc. A parse error is raised again with a
+// Chinese sentence naming the file before the parser's own text.
+void ParseChartText(TSimpleXML& doc, std::string_view text, const QString& path);
+
 // "流程图文件", the name of a chart file in messages.
 QString ChartFileWhat();
 

@@ -131,3 +131,11 @@ qsizetype GbkFirstUnrepresentable(const QString& text) {
     qsizetype bad = -1;
     return GbkEncode(text, &bad) ? -1 : bad;
 }
+
+QString MessageTextOf(std::string_view bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (!utf8.hasError())
+        return text;
+    return GbkDecode(bytes);
+}

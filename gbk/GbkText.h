@@ -15,6 +15,11 @@
 
 QString GbkDecode(std::string_view bytes);
 
+// The text of an error message: core code speaks GBK and desktop code UTF-8;
+// GBK Chinese text is practically never valid UTF-8, so text that decodes as
+// UTF-8 is taken as such and anything else as GBK.
+QString MessageTextOf(std::string_view bytes);
+
 // The GBK bytes of text, or nullopt when a character has no GBK form; then
 // *badIndex (if given) receives the index of the first such character.
 std::optional<std::string> GbkEncode(const QString& text, qsizetype* badIndex = nullptr);

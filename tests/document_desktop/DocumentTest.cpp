@@ -142,6 +142,19 @@ TEST_F(DocumentTest, FailedLoadLeavesTheOpenChartUntouched) {
         "<?xml version=\"1.0\"?>\r\n<VAZIREZA><record><CtrlNode type=1/></record></VAZIREZA>");
     EXPECT_THROW(doc.LoadDocument(corrupt), ESimpleXMLError);
     EXPECT_THROW(doc.LoadDocument(dir.filePath(u"missing.rer"_s)), EFileError);
+    // Each says in Chinese what happened before the technical words.
+    for (const QString& name : {corrupt, dir.filePath(u"missing.rer"_s)}) {
+        try {
+            doc.LoadDocument(name);
+        } catch (const EFileError& e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(u"无法打开流程图文件"_s)) << e.what();
+        } catch (const ESimpleXMLError& e) {
+            const QString text = QString::fromUtf8(e.what());
+            EXPECT_TRUE(text.startsWith(u"无法打开流程图文件“%1”：文件内容有错误"_s.arg(name)))
+                << e.what();
+            EXPECT_TRUE(text.contains(u"Invalid"_s)) << e.what();
+        }
+    }
 
     EXPECT_EQ(Texts(), before);
     EXPECT_EQ(doc.DocumentName(), good);
