@@ -9,6 +9,7 @@
 #include "download/DownloadError.h"
 #include "download/DownloadSession.h"
 #include "files/UserFile.h"
+#include "program/Program.h"
 #include "xml/SimpleXML.h"
 
 #include <QCoreApplication>
@@ -103,10 +104,13 @@ int Compile(const QString& path) {
     TSimpleXML fileDoc;
     ParseChartText(fileDoc, ReadChartFile(path), path);
     TSimpleXML scratch;
-    std::vector<TListingBlock> blocks;
     int skipped = 0;
-    for (const TLoadedBlock& block : ReadFileTree(fileDoc, scratch, &skipped))
-        blocks.push_back({FindBlockKind(block.Kind)->TagCode(), block.RecordText});
+    std::vector<std::pair<int, std::string>> loaded;
+    for (TLoadedBlock& block : ReadFileTree(fileDoc, scratch, &skipped))
+        loaded.emplace_back(block.Kind, std::move(block.RecordText));
+    TProgram program;
+    program.Reset(loaded);
+    const std::vector<TListingBlock> blocks = ListingBlocksOf(program);
     // The listing is made all the same, as the window opens such a file.
     const QString damage = ChartDamageText(FileDamageOf(fileDoc, skipped));
     if (!damage.isEmpty())

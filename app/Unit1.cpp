@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/frmAbout.h"
+#include "blocks/BlockCatalogue.h"
 #include "blocks/editing/BlockEditor.h"
 #include "blocks/frmVOICEX.h"
 #include "codegen/BuildListing.h"
@@ -10,6 +11,7 @@
 #include "download/frmDownload.h"
 #include "gbk/GbkText.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -64,6 +67,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     SpeedButton4 = MakeSpeedButton(4, 98, u"另存为"_s);
     SpeedButton5 = MakeSpeedButton(5, 138, u"退出"_s);
     SpeedButton8 = MakeSpeedButton(8, 170, u"关于"_s);
+    UndoButton = MakeToolButton(u"UndoButton"_s, u":/icons/toolbar/Undo.svg"_s, 250, u"撤销"_s);
+    RedoButton = MakeToolButton(u"RedoButton"_s, u":/icons/toolbar/Redo.svg"_s, 282, u"重做"_s);
     SpeedButton7 = MakeSpeedButton(7, 362, u"编译"_s);
     SpeedButton6 = MakeSpeedButton(6, 394, u"下载"_s);
     SpeedButton10 = MakeSpeedButton(10, 474, u"导入清单"_s);
@@ -123,16 +128,21 @@ TForm1::~TForm1() {
 }
 
 QToolButton* TForm1::MakeSpeedButton(int number, int left, const QString& command) {
+    return MakeToolButton(u"SpeedButton%1"_s.arg(number),
+                          u":/icons/toolbar/SpeedButton%1.svg"_s.arg(number), left, command);
+}
+
+QToolButton* TForm1::MakeToolButton(const QString& name, const QString& icon, int left,
+                                    const QString& command) {
     auto* button = new QToolButton(Panel1);
-    button->setObjectName(u"SpeedButton%1"_s.arg(number));
+    button->setObjectName(name);
     button->setGeometry(left, 2, 32, 32);
     // The pictures alone do not say what a button does.
     button->setToolTip(command);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(32, 32));
-    button->setIcon(
-        QIcon(RenderSvg(u":/icons/toolbar/SpeedButton%1.svg"_s.arg(number), QSize(32, 32))));
+    button->setIcon(QIcon(RenderSvg(icon, QSize(32, 32))));
     button->setStyleSheet(u"QToolButton { border: 1px solid transparent; padding: 0px; }"
                           " QToolButton:hover { border: 1px solid palette(mid); }"
                           " QToolButton:pressed { border: 1px solid palette(dark); }"_s);
@@ -166,6 +176,7 @@ void TForm1::FormCreate() {
     ChainOps->SetCaptionSource([this](int kind) { return NavBar1->ItemCaption(kind); });
     ChainOps->BuildInitialChain();
     DocumentOps = std::make_unique<TDocument>(*ChainOps, SimpleXML1, this, Memo1);
+    CreateEditActions();
     ChooseFile = [this](TFileDialog which) { return RunFileDialog(which); };
     AskQuestion = [this](const QString& question) {
         return int(QMessageBox::warning(this, ApplicationTitle(), question,
@@ -188,9 +199,58 @@ const QString& TForm1::DocumentName() const {
     return DocumentOps->DocumentName();
 }
 
+void TForm1::CreateEditActions() {
+    QUndoStack& stack = DocumentOps->UndoStack();
+    UndoAction = new QAction(u"撤销"_s, this);
+    UndoAction->setShortcut(QKeySequence::Undo);
+    RedoAction = new QAction(u"重做"_s, this);
+    RedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    DeleteAction = new QAction(u"删除"_s, this);
+    DeleteAction->setShortcut(QKeySequence::Delete);
+    // The listing pane keeps its own undo and delete while it has the focus.
+    for (QAction* action : {UndoAction, RedoAction, DeleteAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(UndoAction, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(RedoAction, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(DeleteAction, &QAction::triggered, this, &TForm1::DeleteSelectedBlock);
+    connect(UndoButton, &QToolButton::clicked, &stack, &QUndoStack::undo);
+    connect(RedoButton, &QToolButton::clicked, &stack, &QUndoStack::redo);
+    const auto update = [this, &stack] {
+        // "撤销插入“直行”": what the button would take back.
+        UndoAction->setEnabled(stack.canUndo());
+        RedoAction->setEnabled(stack.canRedo());
+        UndoButton->setEnabled(stack.canUndo());
+        RedoButton->setEnabled(stack.canRedo());
+        UndoAction->setText(u"撤销"_s + stack.undoText());
+        RedoAction->setText(u"重做"_s + stack.redoText());
+        UndoButton->setToolTip(u"%1 (Ctrl+Z)"_s.arg(UndoAction->text()));
+        RedoButton->setToolTip(u"%1 (Ctrl+Y)"_s.arg(RedoAction->text()));
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, update);
+    connect(&stack, &QUndoStack::cleanChanged, this, update);
+    update();
+}
+
+void TForm1::DeleteSelectedBlock() {
+    const int index = ChainOps->BlockIndexOf(FlowChart1->Selection());
+    if (index >= 0)
+        DocumentOps->RemoveBlocks(std::size_t(index), 1, u"删除"_s);
+}
+
 void TForm1::SetDialogs(const TBlockDialogs& dialogs) {
     Dialogs = dialogs;
     Editor = std::make_unique<TBlockEditor>(*ChainOps, SimpleXML1, Dialogs);
+    Editor->SetEdits({[this](std::size_t index) {
+                          DocumentOps->RemoveBlocks(index, 1, u"删除"_s);
+                          // The dialog's handler is still on the stack.
+                          ChainOps->ReselectSpotLater(index);
+                      },
+                      [this](std::size_t index, std::string record) {
+                          DocumentOps->EditRecord(index, std::move(record));
+                      }});
     if (TFormVOICEX* voice = Dialogs.FormVOICEX) {
         DocumentOps->SetPhraseSource([voice] {
             QStringList phrases;
@@ -335,9 +395,7 @@ void TForm1::SpeedButton6Click() {
 }
 
 void TForm1::SpeedButton7Click() {
-    std::vector<TListingBlock> blocks;
-    for (const TFcObject* object : ChainOps->BlockObjects())
-        blocks.push_back({object->TagCode, object->DataText});
+    const std::vector<TListingBlock> blocks = ListingBlocksOf(DocumentOps->Program());
     std::vector<std::string> lines;
     const auto show = [&] {
         QStringList text;
@@ -376,7 +434,12 @@ void TForm1::SpeedButton10Click() {
 void TForm1::NavBar1ItemClick(int kind) {
     if (kind == 7 || kind == 8)
         return;
-    ChainOps->InsertBlock(kind);
+    const std::optional<std::size_t> index = ChainOps->InsertionIndex();
+    const TBlockKind* info = FindBlockKind(kind);
+    if (!index || !info || !info->HasRecord())
+        return;
+    DocumentOps->InsertBlocks(*index, {TProgramBlock{0, kind, BuildDefaultRecord(SimpleXML1, kind)}},
+                              u"插入"_s);
 }
 
 void TForm1::FlowChart1DblClick() {

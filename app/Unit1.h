@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QPlainTextEdit;
 class QSplitter;
 class QToolButton;
@@ -45,6 +46,12 @@ public:
     QToolButton* SpeedButton8 = nullptr;
     QToolButton* SpeedButton9 = nullptr;
     QToolButton* SpeedButton10 = nullptr;
+    QToolButton* UndoButton = nullptr;
+    QToolButton* RedoButton = nullptr;
+    // Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z; Delete: the chart's edits.
+    QAction* UndoAction = nullptr;
+    QAction* RedoAction = nullptr;
+    QAction* DeleteAction = nullptr;
     TNavBar* NavBar1 = nullptr;
     TFlowChart* FlowChart1 = nullptr;
     QSplitter* Splitter1 = nullptr;
@@ -122,6 +129,10 @@ private:
     QString RunFileDialog(TFileDialog which);
     void SaveTo(const QString& path);
     void FormDestroy();
+    void CreateEditActions();
+    void DeleteSelectedBlock();
+    QToolButton* MakeToolButton(const QString& name, const QString& icon, int left,
+                                const QString& command);
     QToolButton* MakeSpeedButton(int number, int left, const QString& command);
     void FitSplitter();
 

@@ -6,6 +6,9 @@
 #include "chart/NormalSpot.h"
 #include "chart/SeqPanel.h"
 #include "chart/StartPanel.h"
+#include "document/FlowchartFile.h"
+#include "gbk/GbkText.h"
+#include "xml/SimpleXML.h"
 
 #include <stdexcept>
 
@@ -31,18 +34,207 @@ const TNormalSpot* AsSpot(const TChainElement* e) {
     return AsSpot(const_cast<TChainElement*>(e));
 }
 
+// Keeps the canvas's update bracket balanced whatever happens inside it.
+class TChartUpdate {
+public:
+    explicit TChartUpdate(TFlowChart* chart) : Chart(chart) { Chart->BeginUpdate(); }
+    ~TChartUpdate() { Chart->EndUpdate(); }
+    TChartUpdate(const TChartUpdate&) = delete;
+    TChartUpdate& operator=(const TChartUpdate&) = delete;
+
+private:
+    TFlowChart* Chart;
+};
+
+std::size_t BlockElementIndex(std::size_t block) {
+    return 2 + 2 * block;
+}
+
 } // namespace
 
 TProgramChain::TProgramChain(TFlowChart* chart, TSimpleXML* scratch, QObject* parent)
-    : QObject(parent), Chart(chart), Scratch(scratch) {
+    : QObject(parent), Chart(chart), Scratch(scratch), ValueScratch(std::make_unique<TSimpleXML>()),
+      OwnProgram(std::make_unique<TProgram>()), Model(OwnProgram.get()) {
     Chart->OnSelection = [this](TCustomFlowChart* sender, TFcItem* item, bool& allow) {
         FlowChart1Selection(sender, item, allow);
     };
+    ListenerHandle = Model->AddListener([this](const TProgramChange& c) { ProgramChanged(c); });
 }
 
 TProgramChain::~TProgramChain() {
+    Model->RemoveListener(ListenerHandle);
     Chart->OnSelection = nullptr;
     FreeChain();
+}
+
+void TProgramChain::SetProgram(TProgram* program) {
+    Model->RemoveListener(ListenerHandle);
+    Model = program ? program : OwnProgram.get();
+    ListenerHandle = Model->AddListener([this](const TProgramChange& c) { ProgramChanged(c); });
+    RebuildFromProgram();
+}
+
+void TProgramChain::RebuildFromProgram() {
+    TChartUpdate update(Chart);
+    FreeChain();
+    BuildInitialChain();
+}
+
+void TProgramChain::ProgramChanged(const TProgramChange& change) {
+    // Before the first BuildInitialChain there is nothing to patch yet.
+    if (Chain.size() < 3 && change.Kind != TProgramChange::TKind::Reset)
+        return;
+    TChartUpdate update(Chart);
+    switch (change.Kind) {
+    case TProgramChange::TKind::Inserted:
+        InsertElements(change.First, change.Count);
+        break;
+    case TProgramChange::TKind::Removed: {
+        const auto from = std::ptrdiff_t(BlockElementIndex(change.First));
+        std::vector<std::unique_ptr<TChainElement>> gone(
+            std::make_move_iterator(Chain.begin() + from),
+            std::make_move_iterator(Chain.begin() + from + std::ptrdiff_t(2 * change.Count)));
+        Chain.erase(Chain.begin() + from, Chain.begin() + from + std::ptrdiff_t(2 * change.Count));
+        for (auto& element : gone)
+            FreeElement(std::move(element));
+        RelayoutFrom(size_t(from));
+        break;
+    }
+    case TProgramChange::TKind::RecordChanged: {
+        const std::size_t at = BlockElementIndex(change.First);
+        ShowBlock(static_cast<TChainPanel*>(Chain[at].get()), Model->At(change.First));
+        RelayoutFrom(at);
+        break;
+    }
+    case TProgramChange::TKind::Moved: {
+        const auto from = std::ptrdiff_t(BlockElementIndex(change.First));
+        const auto span = std::ptrdiff_t(2 * change.Count);
+        std::vector<std::unique_ptr<TChainElement>> moving(
+            std::make_move_iterator(Chain.begin() + from),
+            std::make_move_iterator(Chain.begin() + from + span));
+        Chain.erase(Chain.begin() + from, Chain.begin() + from + span);
+        Chain.insert(Chain.begin() + std::ptrdiff_t(BlockElementIndex(change.To)),
+                     std::make_move_iterator(moving.begin()), std::make_move_iterator(moving.end()));
+        RelayoutFrom(BlockElementIndex(std::min(change.First, change.To)));
+        break;
+    }
+    case TProgramChange::TKind::Reset:
+        FreeChain();
+        BuildInitialChain();
+        break;
+    }
+}
+
+void TProgramChain::InsertElements(std::size_t first, std::size_t count) {
+    std::vector<std::unique_ptr<TChainElement>> made;
+    made.reserve(2 * count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const TProgramBlock& block = Model->At(first + k);
+        std::unique_ptr<TChainElement> element = NewBlock(block.Kind, CaptionOf(block.Kind), block.Record);
+        auto* panel = static_cast<TChainPanel*>(element.get());
+        SetElementLeft(panel, ChainLeft);
+        ShowBlock(panel, block);
+        LastAppended = panel->ChartObject;
+        made.push_back(std::move(element));
+        auto spot = std::make_unique<TNormalSpot>(Chart, &Chain, true);
+        SetElementLeft(spot.get(), ChainLeft);
+        made.push_back(std::move(spot));
+    }
+    const std::size_t at = BlockElementIndex(first);
+    Chain.insert(Chain.begin() + std::ptrdiff_t(at), std::make_move_iterator(made.begin()),
+                 std::make_move_iterator(made.end()));
+    RelayoutFrom(at);
+}
+
+void TProgramChain::ShowBlock(TChainPanel* panel, const TProgramBlock& block) {
+    panel->ChartObject->DataText = block.Record;
+    const TBlockKind* kind = FindBlockKind(block.Kind);
+    if (kind && !kind->ChartPrefix.empty())
+        ShowValueOn(panel, *kind, ValueOf(block));
+}
+
+void TProgramChain::ShowValueOn(TChainPanel* panel, const TBlockKind& kind, const QString& value) {
+    TFcObject* object = panel->ChartObject;
+    const int height = value.isEmpty() ? 32 : 40;
+    object->SetHeight(uint16_t(height));
+    panel->Height = height;
+    if (value.isEmpty())
+        object->SetText(CaptionOf(kind.Kind));
+    else
+        object->SetText(
+            QString::fromUtf8(kind.ChartPrefix.data(), qsizetype(kind.ChartPrefix.size())) + value);
+}
+
+QString TProgramChain::ValueOf(const TProgramBlock& block) const {
+    try {
+        ValueScratch->ReadText(block.Record);
+    } catch (const ESimpleXMLError&) {
+        return QString(); // a record that does not read shows its caption
+    }
+    const TLoadedBlock values = ReadBlockValues(*ValueScratch->RootElem(), block.Kind);
+    if (block.Kind != 26)
+        return GbkDecode(values.ChartValue);
+    if (values.PhraseIndex < 0)
+        return QString();
+    const QStringList phrases = PhraseSource ? PhraseSource() : QStringList{};
+    return values.PhraseIndex < phrases.size() ? phrases.at(values.PhraseIndex)
+                                               : QString::number(values.PhraseIndex);
+}
+
+void TProgramChain::RelayoutFrom(std::size_t chainIndex) {
+    if (chainIndex == 0 || chainIndex > Chain.size()) {
+        Relayout();
+        return;
+    }
+    const TChainElement* before = Chain[chainIndex - 1].get();
+    int32_t y = 0;
+    if (const TChainPanel* panel = AsPanel(before))
+        y = panel->Top + ElementHeight(before);
+    else if (const TNormalSpot* spot = AsSpot(before))
+        y = spot->Top + ElementHeight(before);
+    for (std::size_t i = chainIndex; i < Chain.size(); ++i) {
+        TChainElement* e = Chain[i].get();
+        PlaceElement(e, ElementLeft(e), y);
+        y += ElementHeight(e);
+    }
+}
+
+int TProgramChain::BlockIndexOf(const TFcObject* object) const {
+    const int i = IndexOfBlock(object);
+    return i < 0 ? -1 : (i - 2) / 2;
+}
+
+TFcObject* TProgramChain::BlockObjectAt(std::size_t index) const {
+    const TChainPanel* panel = AsPanel(At(int(BlockElementIndex(index))));
+    return panel && panel->ElementKind() == TChainElementKind::Seq ? panel->ChartObject : nullptr;
+}
+
+std::optional<std::size_t> TProgramChain::InsertionIndex() const {
+    const TFcObject* selected = Chart->Selection();
+    if (selected == nullptr)
+        return std::nullopt;
+    if (const int spot = IndexOfSpotMarker(selected);
+        spot != -1 && selected->TagCode == TagSpotMarker)
+        return std::size_t((spot - 1) / 2);
+    // After a block as well, so that clicking 直行, 转向, 直行 builds them in
+    // that order.
+    if (const int block = BlockIndexOf(selected); block != -1)
+        return std::size_t(block) + 1;
+    return std::nullopt;
+}
+
+void TProgramChain::SelectBlock(std::size_t index) {
+    if (TFcObject* object = BlockObjectAt(index)) {
+        Chart->SetSelection(object);
+        object->ScrollIntoView();
+    }
+}
+
+void TProgramChain::SelectSpotBefore(std::size_t index) {
+    if (TNormalSpot* spot = AsSpot(At(int(BlockElementIndex(index)) - 1))) {
+        Chart->SetSelection(spot->Marker);
+        spot->Marker->ScrollIntoView();
+    }
 }
 
 TChainElement* TProgramChain::At(int i) const {
@@ -58,6 +250,7 @@ std::vector<TFcObject*> TProgramChain::BlockObjects() const {
 }
 
 void TProgramChain::BuildInitialChain() {
+    TChartUpdate update(Chart);
     // Callers free the old chain first; one that did not would leave its
     // objects on the canvas with no element to own them.
     FreeChain();
@@ -74,9 +267,12 @@ void TProgramChain::BuildInitialChain() {
     SetElementLeft(startPanel, ChainLeft);
     SetElementLeft(firstSpot, ChainLeft);
     SetElementLeft(endPanel, ChainLeft);
-    Relayout();
     StartObject = startPanel->ChartObject;
     EndObject = endPanel->ChartObject;
+    // The blocks of the model shown, if it has any.
+    if (!Model->Empty())
+        InsertElements(0, Model->Count());
+    Relayout();
 }
 
 void TProgramChain::FreeChain() {
@@ -190,18 +386,15 @@ void TProgramChain::SetBlockHeight(TFcObject* object, int height) {
 }
 
 void TProgramChain::DeleteBlock(TFcObject* object) {
-    if (object == nullptr)
+    const int index = BlockIndexOf(object);
+    if (index == -1)
         return;
-    const int i = IndexOfBlock(object);
-    if (i == -1)
-        return;
-    for (int removed = 0; removed < 2 && size_t(i) < Chain.size(); ++removed) {
-        std::unique_ptr<TChainElement> e = std::move(Chain[size_t(i)]);
-        Chain.erase(Chain.begin() + i);
-        FreeElement(std::move(e));
-    }
-    Relayout();
-    if (TNormalSpot* before = AsSpot(At(i - 1))) {
+    Model->Remove(std::size_t(index), 1);
+    ReselectSpotLater(std::size_t(index));
+}
+
+void TProgramChain::ReselectSpotLater(std::size_t index) {
+    if (TNormalSpot* before = AsSpot(At(int(BlockElementIndex(index)) - 1))) {
         before->Marker->ScrollIntoView();
         ReselectTarget = before->Marker;
         // The editor that asked for the deletion is still on the stack; the
@@ -279,34 +472,17 @@ std::unique_ptr<TChainElement> TProgramChain::NewBlock(int kind, const QString& 
 }
 
 void TProgramChain::InsertBlock(int kind) {
-    TFcObject* selected = Chart->Selection();
-    if (selected == nullptr || IndexOfSpotMarker(selected) == -1 ||
-        selected->TagCode != TagSpotMarker)
+    const std::optional<std::size_t> index = InsertionIndex();
+    if (!index)
         return;
     const TBlockKind* k = FindBlockKind(kind);
     if (k == nullptr || !k->HasRecord())
         return;
-    const QString caption = CaptionOf(kind);
-    // Built before the chain changes, so that a failure leaves it whole.
-    std::string record = BuildDefaultRecord(*Scratch, kind);
-
-    auto spot = std::make_unique<TNormalSpot>(Chart, &Chain, true);
-    TNormalSpot* newSpot = spot.get();
-    Chain.insert(Chain.begin() + IndexOfSpotMarker(selected) + 1, std::move(spot));
-    SetElementLeft(newSpot, ChainLeft);
-
-    std::unique_ptr<TChainElement> block = NewBlock(kind, caption, std::move(record));
-    TChainPanel* newBlock = static_cast<TChainPanel*>(block.get());
-    Chain.insert(Chain.begin() + IndexOfSpotMarker(selected) + 1, std::move(block));
-    SetElementLeft(newBlock, ChainLeft);
-
-    Relayout();
-    Chart->SetSelection(newBlock->ChartObject);
-    newBlock->ChartObject->ScrollIntoView();
+    Model->Insert(*index, {TProgramBlock{0, kind, BuildDefaultRecord(*Scratch, kind)}});
+    SelectBlock(*index);
 }
 
 void TProgramChain::AppendBlock(int kind) {
-    const QString caption = CaptionOf(kind);
     // Throws for kinds without a record before anything changes.
     std::string record = BuildDefaultRecord(*Scratch, kind);
     const TBlockKind* k = FindBlockKind(kind);
@@ -314,16 +490,5 @@ void TProgramChain::AppendBlock(int kind) {
         throw std::invalid_argument("block kind " + std::to_string(kind) + " has no record");
     if (Chain.empty())
         throw std::logic_error("AppendBlock on a chain that was never built");
-
-    const auto n = Chain.size() - 1;
-    auto spot = std::make_unique<TNormalSpot>(Chart, &Chain, true);
-    TNormalSpot* newSpot = spot.get();
-    Chain.insert(Chain.begin() + std::ptrdiff_t(n), std::move(spot));
-    SetElementLeft(newSpot, ChainLeft);
-
-    std::unique_ptr<TChainElement> block = NewBlock(kind, caption, std::move(record));
-    TChainPanel* newBlock = static_cast<TChainPanel*>(block.get());
-    Chain.insert(Chain.begin() + std::ptrdiff_t(n), std::move(block));
-    SetElementLeft(newBlock, ChainLeft);
-    LastAppended = newBlock->ChartObject;
+    Model->Insert(Model->Count(), {TProgramBlock{0, kind, std::move(record)}});
 }

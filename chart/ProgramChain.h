@@ -1,21 +1,27 @@
 #pragma once
 
 // The program chain: start, a spot, then pairs of block and spot, then end,
-// in program order. It owns the elements (and through them their canvas
-// objects), lays them out as one vertical stack and carries the operations
-// that insert, append and delete blocks. Saving and code generation walk the
-// blocks in chain order.
+// in program order. It is the view of a program model: it owns the elements
+// (and through them their canvas objects), patches them from the model's
+// change notifications and lays them out as one vertical stack. Block i of
+// the program is chain element 2 + 2i, the spot after it 3 + 2i. Its own
+// operations (insert, append, delete) change the model, never the elements.
 
 #include "chart/ChainElement.h"
+#include "program/Program.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+struct TBlockKind;
+class TChainPanel;
 class TCustomFlowChart;
 class TFcItem;
 class TFcObject;
@@ -34,9 +40,40 @@ public:
     TProgramChain(TFlowChart* chart, TSimpleXML* scratch, QObject* parent = nullptr);
     ~TProgramChain() override;
 
+    // The voice phrases a speech block shows, in phrase order.
+    using TPhraseSource = std::function<QStringList()>;
+
     // Without a source the catalogue's captions are used.
     void SetCaptionSource(TCaptionSource source) { CaptionSource = std::move(source); }
+    // Without a source a speech block shows its phrase number.
+    void SetPhraseSource(TPhraseSource source) { PhraseSource = std::move(source); }
+    // What a block shows after its kind's chart prefix, read from its
+    // record: the label, name, condition or expression, or the speech
+    // block's phrase (its number beyond the phrase list); empty, and so the
+    // palette caption at height 32, for a record without one.
+    QString ValueOf(const TProgramBlock& block) const;
     TFlowChart* Canvas() const { return Chart; }
+
+    // The model shown; the chain starts with one of its own. Showing another
+    // rebuilds the elements from it; it must outlive the chain or be
+    // replaced first.
+    TProgram& Program() const { return *Model; }
+    void SetProgram(TProgram* program);
+
+    // The program index of a block's object, or -1.
+    int BlockIndexOf(const TFcObject* object) const;
+    TFcObject* BlockObjectAt(std::size_t index) const;
+    // The program index a block inserted at the selection goes to: after the
+    // selected spot or the selected block; none without such a selection.
+    std::optional<std::size_t> InsertionIndex() const;
+    // Selects block index and scrolls it into view.
+    void SelectBlock(std::size_t index);
+    // Selects the spot before block index (the spot after the last block for
+    // Count()), as after a deletion.
+    void SelectSpotBefore(std::size_t index);
+    // Selects the spot before block index once the current event handler
+    // has returned (a dialog that deleted the block is still on the stack).
+    void ReselectSpotLater(std::size_t index);
 
     int Count() const { return int(Chain.size()); }
     TChainElement* At(int i) const;
@@ -76,8 +113,8 @@ public:
     // The selection rule: only blocks and spot markers may be selected.
     void FlowChart1Selection(TCustomFlowChart* sender, TFcItem* item, bool& allow);
 
-    // A block of kind after the selected spot, which must be a spot marker;
-    // otherwise nothing happens. The new block becomes the selection.
+    // A block of kind after the selected spot or block; otherwise nothing
+    // happens. The new block becomes the selection.
     void InsertBlock(int kind);
     // A block of kind just before the end element, for the loader: no layout,
     // no selection change. Throws std::invalid_argument for a kind without a
@@ -96,6 +133,12 @@ signals:
     void SpotReselected();
 
 private:
+    void ProgramChanged(const TProgramChange& change);
+    void InsertElements(std::size_t first, std::size_t count);
+    void ShowBlock(TChainPanel* panel, const TProgramBlock& block);
+    void ShowValueOn(TChainPanel* panel, const TBlockKind& kind, const QString& value);
+    void RelayoutFrom(std::size_t chainIndex);
+    void RebuildFromProgram();
     void WMReselectSpot();
     QString CaptionOf(int kind) const;
     std::unique_ptr<TChainElement> NewBlock(int kind, const QString& caption, std::string record);
@@ -103,4 +146,9 @@ private:
     TFlowChart* Chart;
     TSimpleXML* Scratch;
     TCaptionSource CaptionSource;
+    TPhraseSource PhraseSource;
+    std::unique_ptr<TSimpleXML> ValueScratch;
+    std::unique_ptr<TProgram> OwnProgram;
+    TProgram* Model = nullptr;
+    int ListenerHandle = 0;
 };

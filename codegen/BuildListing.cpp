@@ -1,5 +1,8 @@
 #include "codegen/BuildListing.h"
 
+#include "blocks/BlockCatalogue.h"
+#include "program/Program.h"
+
 #include "codegen/NameResolution.h"
 #include "codegen/StatementQuoting.h"
 #include "codegen/TranslateBlock.h"
@@ -50,4 +53,12 @@ void BuildListing(std::span<const TListingBlock> blocks, TSimpleXML& scratch,
     for (size_t i = 0; i < lines.size(); ++i)
         listing.push_back(WrapLine(i, changed[i] ? QuoteStatement(statements[i]) : lines[i]));
     lines.swap(listing);
+}
+
+std::vector<TListingBlock> ListingBlocksOf(const TProgram& program) {
+    std::vector<TListingBlock> blocks;
+    blocks.reserve(program.Count());
+    for (const TProgramBlock& block : program.AllBlocks())
+        blocks.push_back({TagBlockBase + block.Kind, block.Record});
+    return blocks;
 }

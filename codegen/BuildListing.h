@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class TProgram;
 class TSimpleXML;
 
 // What the compile needs of a block: its chart object's tag code and record
@@ -17,6 +18,10 @@ struct TListingBlock {
     int32_t TagCode;
     std::string DataText;
 };
+
+// The compile's input from a program model, in program order: what the
+// window and the command line both compile.
+std::vector<TListingBlock> ListingBlocksOf(const TProgram& program);
 
 // Replaces the content of `lines` with the listing (lines without line ends).
 //

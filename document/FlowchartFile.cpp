@@ -24,6 +24,20 @@ bool IsLoadableKind(int64_t kind) {
 
 } // namespace
 
+TLoadedBlock ReadBlockValues(const TSimpleXMLElemClassic& record, int kind) {
+    TLoadedBlock block;
+    block.Kind = kind;
+    const TRecordValues values = ReadRecordValues(record, kind);
+    // A subroutine name is shown decoded as well, like a label.
+    if (kind == 23 || kind == 25)
+        block.ChartValue = DecodeEntities(values.Text("sub"));
+    else
+        block.ChartValue = values.ChartValue();
+    if (kind == 26)
+        block.PhraseIndex = int32_t(values.Int("index"));
+    return block;
+}
+
 TFileDamage FileDamageOf(const TSimpleXML& fileDoc, int skippedRecords) {
     TFileDamage damage;
     damage.EndedInsideElement = fileDoc.InputEndedInside();
@@ -59,16 +73,8 @@ std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& sc
                 ++*skippedRecords;
             continue;
         }
-        block.Kind = int(kind);
+        block = ReadBlockValues(*scratchRoot, int(kind));
         block.RecordText = scratch.WriteText();
-        const TRecordValues values = ReadRecordValues(*scratchRoot, block.Kind);
-        // The loader shows a subroutine name decoded as well, like a label.
-        if (block.Kind == 23 || block.Kind == 25)
-            block.ChartValue = DecodeEntities(values.Text("sub"));
-        else
-            block.ChartValue = values.ChartValue();
-        if (block.Kind == 26)
-            block.PhraseIndex = int32_t(values.Int("index"));
         blocks.push_back(std::move(block));
     }
     return blocks;

@@ -12,6 +12,7 @@
 #include <vector>
 
 class TSimpleXML;
+class TSimpleXMLElemClassic;
 
 inline constexpr const char* FlowchartRootName = "VAZIREZA";
 inline constexpr const char* FlowchartRecordName = "record";
@@ -37,6 +38,10 @@ void BuildFileTree(TSimpleXML& doc, TSimpleXML& scratch, std::span<const std::st
 // skippedRecords when it is given.
 std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& scratch,
                                        int* skippedRecords = nullptr);
+
+// The values a block of kind shows, read from its record element (the record
+// text is left empty).
+TLoadedBlock ReadBlockValues(const TSimpleXMLElemClassic& record, int kind);
 
 // Signs that a file opened as far as it could be read is not whole. The
 // reader keeps loading such files as it always did (stored files may rely

@@ -4,6 +4,7 @@
 #include "chart/FlowChart.h"
 #include "chart/ProgramChain.h"
 #include "document/FlowchartFile.h"
+#include "document/ProgramCommands.h"
 #include "files/UserFile.h"
 #include "gbk/GbkText.h"
 
@@ -77,7 +78,45 @@ QString DocumentCaption(const QString& path) {
 
 TDocument::TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window,
                      QPlainTextEdit* pane)
-    : Chain(chain), SimpleXML1(scratch), Window(window), Pane(pane) {}
+    : Chain(chain), SimpleXML1(scratch), Window(window), Pane(pane) {
+    Chain.SetProgram(&Model);
+    TakeSnapshot();
+}
+
+TDocument::~TDocument() {
+    // The commands and the chain refer to the model: both let go first.
+    Stack.clear();
+    Chain.SetProgram(nullptr);
+}
+
+void TDocument::SetPhraseSource(TPhraseSource source) {
+    Chain.SetPhraseSource(std::move(source));
+}
+
+void TDocument::InsertBlocks(std::size_t index, std::vector<TProgramBlock> blocks,
+                             const QString& verb) {
+    if (blocks.empty())
+        return;
+    Stack.push(new TInsertBlocksCommand(Chain, index, std::move(blocks), verb));
+}
+
+void TDocument::RemoveBlocks(std::size_t first, std::size_t count, const QString& verb) {
+    if (count == 0)
+        return;
+    Stack.push(new TRemoveBlocksCommand(Chain, first, count, verb));
+}
+
+void TDocument::EditRecord(std::size_t index, std::string record) {
+    if (Model.At(index).Record == record)
+        return;
+    Stack.push(new TEditRecordCommand(Chain, index, std::move(record)));
+}
+
+void TDocument::MoveBlocks(std::size_t first, std::size_t count, std::size_t to) {
+    if (count == 0 || first == to)
+        return;
+    Stack.push(new TMoveBlocksCommand(Chain, first, count, to));
+}
 
 void TDocument::SetDocumentName(const QString& path) {
     Name = path;
@@ -87,8 +126,9 @@ void TDocument::SetDocumentName(const QString& path) {
 
 std::vector<std::string> TDocument::RecordTexts() const {
     std::vector<std::string> texts;
-    for (const TFcObject* object : Chain.BlockObjects())
-        texts.push_back(object->DataText);
+    texts.reserve(Model.Count());
+    for (const TProgramBlock& block : Model.AllBlocks())
+        texts.push_back(block.Record);
     return texts;
 }
 
@@ -97,11 +137,16 @@ void TDocument::BuildFileTree(TSimpleXML& doc) {
 }
 
 bool TDocument::IsModified() {
+    // The same records write the same bytes; only when they differ is the
+    // file built and compared (records that read alike print alike).
+    if (RecordTexts() == SnapshotRecords)
+        return false;
     BuildFileTree(SimpleXML4);
     return SimpleXML3.WriteText() != SimpleXML4.WriteText();
 }
 
 void TDocument::TakeSnapshot() {
+    SnapshotRecords = RecordTexts();
     BuildFileTree(SimpleXML3);
 }
 
@@ -132,46 +177,34 @@ QString TDocument::LoadDocument(const QString& path) {
     const std::vector<TLoadedBlock> blocks = ReadFileTree(SimpleXML2, SimpleXML1, &skipped);
     const QString damage = ChartDamageText(FileDamageOf(SimpleXML2, skipped));
 
-    const QStringList phrases = Phrases ? Phrases() : QStringList{};
-    Chain.FreeChain();
+    std::vector<std::pair<int, std::string>> loaded;
+    loaded.reserve(blocks.size());
+    for (const TLoadedBlock& block : blocks)
+        loaded.emplace_back(block.Kind, block.RecordText);
     {
         TUpdateLock lock(Chain.Canvas());
-        Chain.BuildInitialChain();
         if (Pane)
             Pane->clear();
-        for (const TLoadedBlock& block : blocks) {
-            Chain.AppendBlock(block.Kind);
-            TFcObject* object = Chain.LastAppended;
-            object->DataText = block.RecordText;
-            if (block.Kind == 26) {
-                const QString phrase = block.PhraseIndex >= 0 && block.PhraseIndex < phrases.size()
-                                           ? phrases.at(block.PhraseIndex)
-                                           : QString::number(block.PhraseIndex);
-                if (!phrase.isEmpty())
-                    Chain.ShowBlockValue(object, phrase);
-            } else if (!FindBlockKind(block.Kind)->ChartPrefix.empty()) {
-                Chain.ShowBlockValue(object, GbkDecode(block.ChartValue));
-            }
-        }
-        Chain.Relayout();
+        Model.Reset(loaded);
     }
+    Stack.clear();
     SetDocumentName(path);
     TakeSnapshot();
     return damage;
 }
 
 void TDocument::NewDocument() {
-    Chain.FreeChain();
     SetDocumentName(QString());
-    Chain.BuildInitialChain();
+    Model.Reset({});
     if (Pane)
         Pane->clear();
+    Stack.clear();
     TakeSnapshot();
 }
 
 std::optional<QString> TDocument::SaveQuestion() {
     const bool modified = IsModified();
-    if (Chain.BlockObjects().empty())
+    if (Model.Empty())
         return std::nullopt;
     if (Name.isEmpty())
         return u"流程图文件的内容已经被更改,\r\n是否保存更改?"_s;

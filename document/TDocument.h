@@ -5,10 +5,12 @@
 // and the document name shown in the window caption. The main window owns one
 // and calls it from its toolbar commands.
 
+#include "program/Program.h"
 #include "xml/SimpleXML.h"
 
 #include <QString>
 #include <QStringList>
+#include <QUndoStack>
 
 #include <functional>
 #include <optional>
@@ -24,10 +26,28 @@ public:
 
     // window gets the caption, pane is the listing pane that New and Load clear,
     // scratch is the record scratch document shared with the other commands.
+    // The chain becomes the view of the document's program.
     TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window, QPlainTextEdit* pane);
+    ~TDocument();
+    TDocument(const TDocument&) = delete;
+    TDocument& operator=(const TDocument&) = delete;
+
+    // The chart's program and the undo stack of its edits.
+    TProgram& Program() { return Model; }
+    const TProgram& Program() const { return Model; }
+    QUndoStack& UndoStack() { return Stack; }
+
+    // The edits, each one command on the undo stack. verb names the edit in
+    // the undo text ("插入", "删除", "粘贴"). An edit that changes nothing
+    // pushes nothing.
+    void InsertBlocks(std::size_t index, std::vector<TProgramBlock> blocks, const QString& verb);
+    void RemoveBlocks(std::size_t first, std::size_t count, const QString& verb);
+    void EditRecord(std::size_t index, std::string record);
+    void MoveBlocks(std::size_t first, std::size_t count, std::size_t to);
+
 
     // The voice phrases that label speech blocks on load.
-    void SetPhraseSource(TPhraseSource source) { Phrases = std::move(source); }
+    void SetPhraseSource(TPhraseSource source);
 
     const QString& DocumentName() const { return Name; }
     void SetDocumentName(const QString& path);
@@ -57,10 +77,12 @@ private:
     std::vector<std::string> RecordTexts() const;
 
     TProgramChain& Chain;
+    TProgram Model;
+    QUndoStack Stack;
+    std::vector<std::string> SnapshotRecords;
     TSimpleXML& SimpleXML1;
     QWidget* Window;
     QPlainTextEdit* Pane;
-    TPhraseSource Phrases;
     QString Name;
 };
 

@@ -321,6 +321,13 @@ TBlockEditor::TBlockEditor(TProgramChain& chain, TSimpleXML& scratch, const TBlo
     : Chain(chain), SimpleXML1(scratch), Dialogs(dialogs),
       ShowModal([](QDialog* d) { return d->exec(); }) {}
 
+void TBlockEditor::Delete(std::size_t index) {
+    if (Edits.Delete)
+        Edits.Delete(index);
+    else
+        Chain.DeleteBlock(Chain.BlockObjectAt(index));
+}
+
 void TBlockEditor::FlowChart1DblClick() {
     TFlowChart* chart = Chain.Canvas();
     if (chart->SelectionCount() == 0)
@@ -329,29 +336,34 @@ void TBlockEditor::FlowChart1DblClick() {
     if (!object)
         return;
     const TBlockKind* kind = FindBlockKindByTag(object->TagCode);
-    if (!kind || !kind->HasRecord())
+    const int found = Chain.BlockIndexOf(object);
+    if (!kind || !kind->HasRecord() || found < 0)
         return;
+    const auto index = std::size_t(found);
 
     if (kind->Kind == 14 || kind->Kind == 24) {
         QDialog* dialog = kind->Kind == 14 ? static_cast<QDialog*>(Dialogs.FormJieShu)
                                            : static_cast<QDialog*>(Dialogs.FormSubEnd);
         if (ShowModal(dialog) == DialogResultDelete)
-            Chain.DeleteBlock(object);
+            Delete(index);
         return;
     }
 
     const std::optional<TKindEditor> editor = EditorFor(kind->Kind, Dialogs);
     if (!editor || !editor->Dialog)
         return;
-    // A block without a record keeps the default one even when cancelled.
-    if (object->DataText.empty())
-        object->DataText = BuildDefaultRecord(SimpleXML1, kind->Kind);
+    std::string current = Chain.Program().At(index).Record;
+    // A block without a record gets the default one even when cancelled.
+    if (current.empty()) {
+        current = BuildDefaultRecord(SimpleXML1, kind->Kind);
+        Chain.Program().ReplaceRecord(index, current);
+    }
 
-    editor->Fill(TFieldReader(ReadRecord(SimpleXML1, object->DataText, kind->Kind)));
+    editor->Fill(TFieldReader(ReadRecord(SimpleXML1, current, kind->Kind)));
 
     const int result = ShowModal(editor->Dialog);
     if (result == DialogResultDelete) {
-        Chain.DeleteBlock(object);
+        Delete(index);
         return;
     }
     if (result != DialogResultOK)
@@ -359,18 +371,13 @@ void TBlockEditor::FlowChart1DblClick() {
 
     TFieldWriter values(kind->Kind);
     editor->Collect(values);
+    // The chain shows the new record's value itself; an unchanged record
+    // is no edit.
     std::string record = BuildRecord(SimpleXML1, kind->Kind, values.Result());
-    if (editor->ChartText) {
-        const QString text = editor->ChartText();
-        // An empty phrase leaves a speech block's text alone; a box that names
-        // no phrase at all must not leave an old phrase showing.
-        const bool noPhrase = kind->Kind == 26 && ListIndex(Dialogs.FormVOICEX->ComboBox1()) < 0;
-        if (noPhrase)
-            Chain.ShowBlockValue(object, QString());
-        else if (kind->Kind != 26 || !text.isEmpty())
-            Chain.ShowBlockValue(object, text);
-    }
-    object->DataText = std::move(record);
-    if (editor->ChartText)
-        Chain.Relayout();
+    if (record == current)
+        return;
+    if (Edits.ChangeRecord)
+        Edits.ChangeRecord(index, std::move(record));
+    else
+        Chain.Program().ReplaceRecord(index, std::move(record));
 }

@@ -7,7 +7,9 @@
 
 #include "blocks/editing/BlockDialogs.h"
 
+#include <cstddef>
 #include <functional>
+#include <string>
 
 class QDialog;
 class TProgramChain;
@@ -22,6 +24,14 @@ public:
 
     void SetShowModal(TShowModal show) { ShowModal = std::move(show); }
 
+    // Where a confirmed dialog's change goes: the document's undoable
+    // commands. Without them the chain's program is changed directly.
+    struct TEdits {
+        std::function<void(std::size_t index)> Delete;
+        std::function<void(std::size_t index, std::string record)> ChangeRecord;
+    };
+    void SetEdits(TEdits edits) { Edits = std::move(edits); }
+
     // Edits the canvas's selected block, if the selection is one.
     void FlowChart1DblClick();
 
@@ -30,4 +40,7 @@ private:
     TSimpleXML& SimpleXML1;
     TBlockDialogs Dialogs;
     TShowModal ShowModal;
+    TEdits Edits;
+
+    void Delete(std::size_t index);
 };

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/Unit1.h"
 #include "app/frmAbout.h"
+#include "document/TDocument.h"
 #include "chart/NormalSpot.h"
 #include "tests/support/ToolTipProbe.h"
 
@@ -333,9 +334,9 @@ TEST_F(MainWindowTest, CompileExportImportAndSaveOpen) {
     form.ChooseFile = [&](TForm1::TFileDialog) { return chosen; };
     form.AskQuestion = [](const QString&) { return int(QMessageBox::No); };
     form.NavBar1->ItemButton(1)->click();
-    form.Chain()->BlockObjects().front()->DataText =
+    form.Document()->Program().ReplaceRecord(0,
         "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"1\">\r\n"
-        "  <mode>2</mode>\r\n  <wait>100</wait>\r\n</CtrlNode>\r\n";
+        "  <mode>2</mode>\r\n  <wait>100</wait>\r\n</CtrlNode>\r\n");
     form.SpeedButton7Click();
     EXPECT_EQ(form.Memo1->toPlainText(), u"10 REM \"DEDEVAV\"\n20 REM \"FD 100\""_s);
 

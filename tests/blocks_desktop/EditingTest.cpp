@@ -88,6 +88,17 @@ protected:
         d.FormGOSUB = Own<TFormGOSUB>();
         d.FormVOICEX = Own<TFormVOICEX>();
         editor = std::make_unique<TBlockEditor>(chain, scratch, d);
+        chain.SetPhraseSource([this] {
+            QStringList phrases;
+            for (int i = 0; i < d.FormVOICEX->PhraseCount(); ++i)
+                phrases << d.FormVOICEX->Phrase(i);
+            return phrases;
+        });
+    }
+
+    // The program is the truth; the block object only shows it.
+    void SetRecord(TFcObject* block, const std::string& record) {
+        chain.Program().ReplaceRecord(std::size_t(chain.BlockIndexOf(block)), record);
     }
 
     template <class Form> Form* Own() {
@@ -155,7 +166,7 @@ TEST_F(Editing, ConfirmingWithoutChangesKeepsEveryRecordTheProgramWrote) {
         scratch.ReadText(record);
         const int kind = int(scratch.RootElem()->Attributes().IntOf("type", -1));
         TFcObject* block = Insert(kind);
-        block->DataText = record;
+        SetRecord(block, record);
         Confirm(block);
         EXPECT_EQ(block->DataText, record) << "kind " << kind;
     }
@@ -181,7 +192,7 @@ TEST_F(Editing, ConfirmingNormalisesWhatTheControlsCannotShow) {
     };
     for (const Case& c : cases) {
         TFcObject* block = Insert(c.kind);
-        block->DataText = Record(c.kind, c.given);
+        SetRecord(block, Record(c.kind, c.given));
         Confirm(block);
         EXPECT_EQ(block->DataText, Record(c.kind, c.stored)) << c.given;
     }
@@ -234,7 +245,7 @@ TEST_F(Editing, ConditionalJumpShowsItsLabelAndSpeechItsPhrase) {
 
 TEST_F(Editing, CancelLeavesTheRecordAndTheNextShowingShowsTheRecord) {
     TFcObject* block = Insert(5);
-    block->DataText.clear();
+    SetRecord(block, "");
     Edit(block, [this](QDialog* dialog) {
         d.FormYanShi->ScrollBar1()->setValue(500);
         Click(dialog, u"Button2");

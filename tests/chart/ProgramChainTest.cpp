@@ -111,7 +111,10 @@ TEST_F(ProgramChainTest, RebuildLeavesSixObjectsAndTwoLines) {
     InsertAfterSpot(1, 2);
     Chain->FreeChain();
     EXPECT_EQ(Chart->ObjectCount(), 0);
+    // The chain shows its program: rebuilt, it shows the two blocks again.
     Chain->BuildInitialChain();
+    EXPECT_EQ(Shape(), "SoBoBoE");
+    Chain->Program().Reset({});
     EXPECT_EQ(Shape(), "SoE");
     EXPECT_EQ(Chart->ObjectCount(), 6);
     EXPECT_EQ(Chart->ConnectionCount(), 2);
@@ -138,17 +141,21 @@ TEST_F(ProgramChainTest, InsertionBelowTheSelectedSpot) {
     EXPECT_EQ(Chart->Selection(), block);
     EXPECT_EQ(TopLeftOf(4), (TFcPoint{70, 144}));
 
+    // With the new block selected the next one follows it, so clicking
+    // 直行, 转向 builds them in that order.
     Chain->InsertBlock(2);
-    EXPECT_EQ(Shape(), "SoBoE") << "a block, not a spot, is selected now";
+    EXPECT_EQ(Shape(), "SoBoBoE");
+    EXPECT_EQ(Block(4)->TagCode, 578);
+    EXPECT_EQ(Chart->Selection(), Block(4));
 
     InsertAfterSpot(1, 5);
     EXPECT_EQ(Block(2)->TagCode, 581) << "after the first spot: first in the program";
-    InsertAfterSpot(5, 14);
-    EXPECT_EQ(Block(6)->TagCode, 590) << "after the last spot: last in the program";
+    InsertAfterSpot(7, 14);
+    EXPECT_EQ(Block(8)->TagCode, 590) << "after the last spot: last in the program";
     std::vector<int32_t> tags;
     for (TFcObject* o : Chain->BlockObjects())
         tags.push_back(o->TagCode);
-    EXPECT_EQ(tags, (std::vector<int32_t>{581, 577, 590}));
+    EXPECT_EQ(tags, (std::vector<int32_t>{581, 577, 578, 590}));
     for (int i = 0; i < Chain->Count(); ++i)
         EXPECT_EQ(TopLeftOf(i), (TFcPoint{70, 16 + 32 * i})) << i;
 }
@@ -161,7 +168,7 @@ TEST_F(ProgramChainTest, InsertionIgnoresAnythingButASpotMarker) {
         int Kind;
     } cases[] = {
         {"nothing", nullptr, 1},        {"the start object", Chain->StartObject, 1},
-        {"a cell", Spot(1)->Cell, 1},   {"a block", Block(2), 1},
+        {"a cell", Spot(1)->Cell, 1},
         {"kind 7", Spot(1)->Marker, 7}, {"kind 8", Spot(1)->Marker, 8},
         {"kind 0", Spot(1)->Marker, 0},
     };
@@ -181,7 +188,7 @@ TEST_F(ProgramChainTest, InsertionIgnoresAnythingButASpotMarker) {
     }
 }
 
-TEST_F(ProgramChainTest, AppendBuildsInOrderWithoutLayout) {
+TEST_F(ProgramChainTest, AppendBuildsInOrderAndLaysOutWhatItAdds) {
     Chart->SetSelection(Spot(1)->Marker);
     Chain->AppendBlock(1);
     TFcObject* first = Chain->LastAppended;
@@ -191,12 +198,15 @@ TEST_F(ProgramChainTest, AppendBuildsInOrderWithoutLayout) {
     EXPECT_EQ(Block(2), first);
     EXPECT_EQ(Block(4), second);
     EXPECT_EQ(second->TagCode, 602);
-    EXPECT_EQ(second->Text(), u"语音模块"_s);
-    EXPECT_EQ(TopLeftOf(4), (TFcPoint{70, 0}));
-    EXPECT_EQ(TopLeftOf(5), (TFcPoint{70, 0}));
+    // A speech block shows its phrase from the start, as it does once saved
+    // and opened again (here without a phrase file: the number).
+    EXPECT_EQ(second->Text(), u"语音: 0"_s);
+    EXPECT_EQ(second->Height(), 40);
+    EXPECT_EQ(TopLeftOf(4), (TFcPoint{70, 144}));
+    EXPECT_EQ(TopLeftOf(5), (TFcPoint{70, 184}));
     EXPECT_EQ(Chart->Selection(), Spot(1)->Marker);
     Chain->Relayout();
-    EXPECT_EQ(TopLeftOf(6), (TFcPoint{70, 208}));
+    EXPECT_EQ(TopLeftOf(6), (TFcPoint{70, 216}));
 
     EXPECT_THROW(Chain->AppendBlock(7), std::invalid_argument);
     EXPECT_EQ(Shape(), "SoBoBoE") << "a refused kind leaves the chain whole";

@@ -55,6 +55,11 @@ protected:
         return chain.BlockObjects().back();
     }
 
+    // The program is the truth; the block object only shows it.
+    void SetRecord(TFcObject* block, const std::string& record) {
+        doc.Program().ReplaceRecord(std::size_t(chain.BlockIndexOf(block)), record);
+    }
+
     QStringList Texts() {
         QStringList texts;
         for (TFcObject* o : chain.BlockObjects())
@@ -74,14 +79,12 @@ protected:
 TEST_F(DocumentTest, SaveLoadSaveIsByteIdenticalAndRestoresTextsAndHeights) {
     const QString path = dir.filePath(u"demo.rer"_s);
     TFcObject* label = Insert(11);
-    label->DataText =
-        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"11\">\r\n"
-        "  <label>&#xB1;&#xEA;</label>\r\n</CtrlNode>\r\n";
+    SetRecord(label, "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"11\">\r\n"
+        "  <label>&#xB1;&#xEA;</label>\r\n</CtrlNode>\r\n");
     Insert(1);
     TFcObject* speech = Insert(26);
-    speech->DataText =
-        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"26\">\r\n"
-        "  <index>99</index>\r\n</CtrlNode>\r\n";
+    SetRecord(speech, "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<CtrlNode type=\"26\">\r\n"
+        "  <index>99</index>\r\n</CtrlNode>\r\n");
     Insert(26);
     Insert(12);
     doc.SaveDocument(path);

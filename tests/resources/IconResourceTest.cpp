@@ -24,6 +24,8 @@ std::vector<std::pair<QString, QSize>> ExpectedIcons() {
         icons.emplace_back(u":/icons/palette/kind%1.svg"_s.arg(kind, 2, 10, QChar(u'0')), QSize(38, 38));
     for (int button = 1; button <= 10; ++button)
         icons.emplace_back(u":/icons/toolbar/SpeedButton%1.svg"_s.arg(button), QSize(32, 32));
+    for (const char16_t* edit : {u"Undo", u"Redo"})
+        icons.emplace_back(u":/icons/toolbar/%1.svg"_s.arg(QString::fromUtf16(edit)), QSize(32, 32));
     icons.emplace_back(u":/icons/robot_head.svg"_s, QSize(32, 31));
     icons.emplace_back(u":/icons/about.svg"_s, QSize(96, 96));
     icons.emplace_back(u":/icons/app.svg"_s, QSize(64, 64));

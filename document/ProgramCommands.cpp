@@ -1,0 +1,97 @@
+#include "document/ProgramCommands.h"
+
+#include "blocks/BlockCatalogue.h"
+#include "chart/ProgramChain.h"
+
+using namespace Qt::StringLiterals;
+
+QString BlocksName(const std::vector<TProgramBlock>& blocks) {
+    if (blocks.size() == 1) {
+        const TBlockKind* kind = FindBlockKind(blocks.front().Kind);
+        const QString caption =
+            kind ? QString::fromUtf8(kind->Caption.data(), qsizetype(kind->Caption.size()))
+                 : QString();
+        return u"“%1”"_s.arg(caption);
+    }
+    return u"%1 个模块"_s.arg(blocks.size());
+}
+
+TInsertBlocksCommand::TInsertBlocksCommand(TProgramChain& chain, std::size_t index,
+                                           std::vector<TProgramBlock> blocks, const QString& verb)
+    : Chain(chain), Index(index), Blocks(std::move(blocks)) {
+    // Ids are given now, so that redo after undo brings back the same blocks.
+    for (TProgramBlock& block : Blocks)
+        if (block.Id == 0)
+            block.Id = Chain.Program().NewId();
+    setText(verb + BlocksName(Blocks));
+}
+
+void TInsertBlocksCommand::redo() {
+    Chain.Program().Insert(Index, Blocks);
+    Chain.SelectBlock(Index);
+}
+
+void TInsertBlocksCommand::undo() {
+    Chain.Program().Remove(Index, Blocks.size());
+    Chain.SelectSpotBefore(Index);
+}
+
+TRemoveBlocksCommand::TRemoveBlocksCommand(TProgramChain& chain, std::size_t first,
+                                           std::size_t count, const QString& verb)
+    : Chain(chain), First(first), Count(count) {
+    const auto& all = Chain.Program().AllBlocks();
+    setText(verb + BlocksName(std::vector<TProgramBlock>(
+                       all.begin() + std::ptrdiff_t(first),
+                       all.begin() + std::ptrdiff_t(first + count))));
+}
+
+void TRemoveBlocksCommand::redo() {
+    Removed = Chain.Program().Remove(First, Count);
+    Chain.SelectSpotBefore(First);
+}
+
+void TRemoveBlocksCommand::undo() {
+    Chain.Program().Insert(First, std::move(Removed));
+    Removed.clear();
+    Chain.SelectBlock(First);
+}
+
+TEditRecordCommand::TEditRecordCommand(TProgramChain& chain, std::size_t index, std::string record)
+    : Chain(chain), Id(chain.Program().At(index).Id), Record(std::move(record)) {
+    setText(u"修改"_s + BlocksName({chain.Program().At(index)}));
+}
+
+void TEditRecordCommand::Swap() {
+    // By id: the block is where the commands after this one left it.
+    if (const auto index = Chain.Program().IndexOf(Id)) {
+        Record = Chain.Program().ReplaceRecord(*index, std::move(Record));
+        Chain.SelectBlock(*index);
+    }
+}
+
+void TEditRecordCommand::redo() {
+    Swap();
+}
+
+void TEditRecordCommand::undo() {
+    Swap();
+}
+
+TMoveBlocksCommand::TMoveBlocksCommand(TProgramChain& chain, std::size_t first, std::size_t count,
+                                       std::size_t to)
+    : Chain(chain), First(first), Count(count), To(to) {
+    const auto& all = Chain.Program().AllBlocks();
+    setText(u"移动"_s + BlocksName(std::vector<TProgramBlock>(
+                             all.begin() + std::ptrdiff_t(first),
+                             all.begin() + std::ptrdiff_t(first + count))));
+}
+
+void TMoveBlocksCommand::redo() {
+    Chain.Program().Move(First, Count, To);
+    Chain.SelectBlock(To);
+}
+
+void TMoveBlocksCommand::undo() {
+    Chain.Program().Move(To, Count, First);
+    Chain.SelectBlock(First);
+}
