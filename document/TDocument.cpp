@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <algorithm>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -80,6 +81,8 @@ TDocument::TDocument(TProgramChain& chain, TSimpleXML& scratch, QWidget* window,
                      QPlainTextEdit* pane)
     : Chain(chain), SimpleXML1(scratch), Window(window), Pane(pane) {
     Chain.SetProgram(&Model);
+    QObject::connect(&Stack, &QUndoStack::indexChanged, [this] { ShowModified(); });
+    SetDocumentName(QString());
     TakeSnapshot();
 }
 
@@ -120,8 +123,14 @@ void TDocument::MoveBlocks(std::size_t first, std::size_t count, std::size_t to)
 
 void TDocument::SetDocumentName(const QString& path) {
     Name = path;
+    // The toolkit shows the unsaved mark where the placeholder stands.
     if (Window)
-        Window->setWindowTitle(DocumentCaption(path));
+        Window->setWindowTitle(DocumentCaption(path) + u"[*]"_s);
+}
+
+void TDocument::ShowModified() {
+    if (Window)
+        Window->setWindowModified(IsModified());
 }
 
 std::vector<std::string> TDocument::RecordTexts() const {
@@ -139,7 +148,10 @@ void TDocument::BuildFileTree(TSimpleXML& doc) {
 bool TDocument::IsModified() {
     // The same records write the same bytes; only when they differ is the
     // file built and compared (records that read alike print alike).
-    if (RecordTexts() == SnapshotRecords)
+    const std::vector<TProgramBlock>& blocks = Model.AllBlocks();
+    if (blocks.size() == SnapshotRecords.size() &&
+        std::equal(blocks.begin(), blocks.end(), SnapshotRecords.begin(),
+                   [](const TProgramBlock& b, const std::string& r) { return b.Record == r; }))
         return false;
     BuildFileTree(SimpleXML4);
     return SimpleXML3.WriteText() != SimpleXML4.WriteText();
@@ -148,6 +160,7 @@ bool TDocument::IsModified() {
 void TDocument::TakeSnapshot() {
     SnapshotRecords = RecordTexts();
     BuildFileTree(SimpleXML3);
+    ShowModified();
 }
 
 void TDocument::SaveDocument(const QString& path) {

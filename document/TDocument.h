@@ -53,6 +53,9 @@ public:
     void SetDocumentName(const QString& path);
 
     void BuildFileTree(TSimpleXML& doc);
+    // Marks the window's caption while the chart differs from the one last
+    // saved or opened.
+    void ShowModified();
     bool IsModified();
     void TakeSnapshot();
     // Throws when the file cannot be written; the old file, the name and the

@@ -140,7 +140,7 @@ protected:
 TEST_F(MainWindowTest, StartUpState) {
     QDir::setCurrent(QDir::tempPath());
     TForm1 form;
-    EXPECT_EQ(form.windowTitle(), ApplicationTitle());
+    EXPECT_EQ(form.windowTitle(), ApplicationTitle() + u"[*]"_s);
     EXPECT_EQ(QDir::currentPath(), QDir(QCoreApplication::applicationDirPath()).absolutePath());
     EXPECT_TRUE(form.DocumentName().isEmpty());
     ASSERT_NE(form.Chain(), nullptr);
@@ -361,7 +361,7 @@ TEST_F(MainWindowTest, CompileExportImportAndSaveOpen) {
     chosen = dir.filePath(u"DEMO.RER"_s);
     form.SpeedButton4Click();
     EXPECT_EQ(form.DocumentName(), chosen);
-    EXPECT_EQ(form.windowTitle(), ApplicationTitle() + u" - DEMO.RER"_s);
+    EXPECT_EQ(form.windowTitle(), ApplicationTitle() + u" - DEMO.RER[*]"_s);
     form.SpeedButton1Click();
     form.SpeedButton2Click();
     EXPECT_EQ(form.Chain()->BlockObjects().size(), 1u);

@@ -89,11 +89,11 @@ TEST_F(DocumentTest, SaveLoadSaveIsByteIdenticalAndRestoresTextsAndHeights) {
     Insert(12);
     doc.SaveDocument(path);
     const QByteArray first = FileBytes(path);
-    EXPECT_EQ(window.windowTitle(), Title + u" - demo.rer"_s);
+    EXPECT_EQ(window.windowTitle(), Title + u" - demo.rer[*]"_s);
 
     doc.NewDocument();
     EXPECT_TRUE(chain.BlockObjects().empty());
-    EXPECT_EQ(window.windowTitle(), Title);
+    EXPECT_EQ(window.windowTitle(), Title + u"[*]"_s);
 
     pane.setPlainText(u"10 REM \"DEDEVAV\""_s);
     doc.LoadDocument(path);
@@ -161,7 +161,7 @@ TEST_F(DocumentTest, FailedLoadLeavesTheOpenChartUntouched) {
 
     EXPECT_EQ(Texts(), before);
     EXPECT_EQ(doc.DocumentName(), good);
-    EXPECT_EQ(window.windowTitle(), Title + u" - good.rer"_s);
+    EXPECT_EQ(window.windowTitle(), Title + u" - good.rer[*]"_s);
     EXPECT_EQ(pane.toPlainText(), u"listing"_s);
     EXPECT_EQ(chart.UpdateCount(), 0);
     EXPECT_TRUE(doc.IsModified()); // the snapshot is still the saved file's
@@ -219,7 +219,7 @@ TEST_F(DocumentTest, SaveToAFullDiskKeepsTheOldFileTheNameAndTheSnapshot) {
     EXPECT_EQ(FileBytes(path), old);
     EXPECT_EQ(disk.Names(), QStringList{u"chart.rer"_s});
     EXPECT_EQ(doc.DocumentName(), path);
-    EXPECT_EQ(window.windowTitle(), Title + u" - chart.rer"_s);
+    EXPECT_EQ(window.windowTitle(), Title + u" - chart.rer[*]"_s);
     EXPECT_TRUE(doc.IsModified());
 }
 

@@ -197,9 +197,12 @@ TEST_F(ProgramCommands, UndoBackToTheSavedChartIsUnmodified) {
     doc.SaveDocument(dir.filePath(u"a.rer"_s));
     doc.InsertBlocks(0, {NewBlock(1)}, u"插入"_s);
     EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(window.isWindowModified()); // the caption's [*]
+    EXPECT_TRUE(window.windowTitle().endsWith(u" - a.rer[*]"_s));
     EXPECT_EQ(doc.UndoStack().undoText(), u"插入“直行”"_s);
     doc.UndoStack().undo();
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(window.isWindowModified());
     doc.UndoStack().redo();
     doc.RemoveBlocks(0, 1, u"删除"_s);
     EXPECT_FALSE(doc.IsModified()); // insert, then delete
