@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/frmAbout.h"
 #include "blocks/BlockCatalogue.h"
+#include "document/BlockClipboard.h"
 #include "blocks/editing/BlockEditor.h"
 #include "blocks/frmVOICEX.h"
 #include "codegen/BuildListing.h"
@@ -12,6 +13,10 @@
 #include "gbk/GbkText.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -199,25 +204,48 @@ const QString& TForm1::DocumentName() const {
     return DocumentOps->DocumentName();
 }
 
+QAction* TForm1::NewAction(const QString& text, const QKeySequence& key,
+                           void (TForm1::*handler)(), Qt::ShortcutContext context) {
+    auto* action = new QAction(text, this);
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    action->setShortcutContext(context);
+    connect(action, &QAction::triggered, this, handler);
+    // Chart edits answer their keys only while the chart has the focus, so
+    // the listing pane keeps its own copy, paste and cursor keys.
+    if (context == Qt::WidgetWithChildrenShortcut)
+        FlowChart1->addAction(action);
+    else
+        addAction(action);
+    return action;
+}
+
 void TForm1::CreateEditActions() {
     QUndoStack& stack = DocumentOps->UndoStack();
-    UndoAction = new QAction(u"撤销"_s, this);
-    UndoAction->setShortcut(QKeySequence::Undo);
-    RedoAction = new QAction(u"重做"_s, this);
+    constexpr Qt::ShortcutContext chart = Qt::WidgetWithChildrenShortcut;
+    constexpr Qt::ShortcutContext window = Qt::WindowShortcut;
+    UndoAction = NewAction(u"撤销"_s, QKeySequence::Undo, &TForm1::UndoEdit, window);
+    RedoAction = NewAction(u"重做"_s, QKeySequence(Qt::CTRL | Qt::Key_Y), &TForm1::RedoEdit, window);
     RedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    DeleteAction = new QAction(u"删除"_s, this);
-    DeleteAction->setShortcut(QKeySequence::Delete);
-    // The listing pane keeps its own undo and delete while it has the focus.
-    for (QAction* action : {UndoAction, RedoAction, DeleteAction}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
-    connect(UndoAction, &QAction::triggered, &stack, &QUndoStack::undo);
-    connect(RedoAction, &QAction::triggered, &stack, &QUndoStack::redo);
-    connect(DeleteAction, &QAction::triggered, this, &TForm1::DeleteSelectedBlock);
-    connect(UndoButton, &QToolButton::clicked, &stack, &QUndoStack::undo);
-    connect(RedoButton, &QToolButton::clicked, &stack, &QUndoStack::redo);
+    CutAction = NewAction(u"剪切"_s, QKeySequence::Cut, &TForm1::CutBlocks, chart);
+    CopyAction = NewAction(u"复制"_s, QKeySequence::Copy, &TForm1::CopyBlocks, chart);
+    PasteAction = NewAction(u"粘贴"_s, QKeySequence::Paste, &TForm1::PasteBlocks, chart);
+    DuplicateAction = NewAction(u"重复"_s, QKeySequence(Qt::CTRL | Qt::Key_D),
+                                &TForm1::DuplicateBlocks, chart);
+    DeleteAction = NewAction(u"删除"_s, QKeySequence::Delete, &TForm1::DeleteSelectedBlock, chart);
+    MoveUpAction = NewAction(u"上移"_s, QKeySequence(Qt::ALT | Qt::Key_Up), &TForm1::MoveBlocksUp,
+                             chart);
+    MoveDownAction = NewAction(u"下移"_s, QKeySequence(Qt::ALT | Qt::Key_Down),
+                               &TForm1::MoveBlocksDown, chart);
+    EditAction = NewAction(u"参数…"_s, QKeySequence(Qt::Key_Return), &TForm1::EditSelectedBlock,
+                           chart);
+    EditAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    NewAction(u"上一个"_s, QKeySequence(Qt::Key_Up), &TForm1::SelectPrevious, chart);
+    NewAction(u"下一个"_s, QKeySequence(Qt::Key_Down), &TForm1::SelectNext, chart);
+
+    connect(UndoButton, &QToolButton::clicked, this, &TForm1::UndoEdit);
+    connect(RedoButton, &QToolButton::clicked, this, &TForm1::RedoEdit);
     const auto update = [this, &stack] {
         // "撤销插入“直行”": what the button would take back.
         UndoAction->setEnabled(stack.canUndo());
@@ -232,12 +260,141 @@ void TForm1::CreateEditActions() {
     connect(&stack, &QUndoStack::indexChanged, this, update);
     connect(&stack, &QUndoStack::cleanChanged, this, update);
     update();
+
+    FlowChart1->OnShiftClick = [this](TCustomFlowChart*, TFcItem* item) { ExtendSelection(item); };
+    FlowChart1->OnContextMenu = [this](TCustomFlowChart*, TFcItem*, QPoint at) {
+        QMenu menu(this);
+        menu.addActions({CutAction, CopyAction, PasteAction, DuplicateAction, DeleteAction});
+        menu.addSeparator();
+        menu.addActions({MoveUpAction, MoveDownAction, EditAction});
+        menu.exec(at);
+    };
+    CreateMenus();
+}
+
+void TForm1::CreateMenus() {
+    constexpr Qt::ShortcutContext window = Qt::WindowShortcut;
+    QMenu* file = menuBar()->addMenu(u"文件(&F)"_s);
+    file->addAction(NewAction(u"新建"_s, QKeySequence::New, &TForm1::SpeedButton1Click, window));
+    file->addAction(NewAction(u"打开…"_s, QKeySequence::Open, &TForm1::SpeedButton2Click, window));
+    file->addAction(NewAction(u"保存"_s, QKeySequence::Save, &TForm1::SpeedButton3Click, window));
+    file->addAction(NewAction(u"另存为…"_s, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                              &TForm1::SpeedButton4Click, window));
+    file->addSeparator();
+    file->addAction(NewAction(u"导入清单…"_s, {}, &TForm1::SpeedButton10Click, window));
+    file->addAction(NewAction(u"导出清单…"_s, {}, &TForm1::SpeedButton9Click, window));
+    file->addSeparator();
+    file->addAction(NewAction(u"退出"_s, QKeySequence(Qt::CTRL | Qt::Key_Q),
+                              &TForm1::SpeedButton5Click, window));
+    QMenu* edit = menuBar()->addMenu(u"编辑(&E)"_s);
+    edit->addActions({UndoAction, RedoAction});
+    edit->addSeparator();
+    edit->addActions({CutAction, CopyAction, PasteAction, DuplicateAction, DeleteAction});
+    edit->addSeparator();
+    edit->addActions({MoveUpAction, MoveDownAction, EditAction});
+    QMenu* program = menuBar()->addMenu(u"程序(&P)"_s);
+    program->addAction(NewAction(u"编译"_s, QKeySequence(Qt::Key_F9), &TForm1::SpeedButton7Click,
+                                 window));
+    program->addAction(NewAction(u"下载…"_s, QKeySequence(Qt::Key_F5), &TForm1::SpeedButton6Click,
+                                 window));
+    QMenu* help = menuBar()->addMenu(u"帮助(&H)"_s);
+    help->addAction(NewAction(u"关于…"_s, {}, &TForm1::SpeedButton8Click, window));
+}
+
+void TForm1::UndoEdit() {
+    DocumentOps->UndoStack().undo();
+}
+
+void TForm1::RedoEdit() {
+    DocumentOps->UndoStack().redo();
 }
 
 void TForm1::DeleteSelectedBlock() {
-    const int index = ChainOps->BlockIndexOf(FlowChart1->Selection());
-    if (index >= 0)
-        DocumentOps->RemoveBlocks(std::size_t(index), 1, u"删除"_s);
+    if (const auto run = ChainOps->SelectedBlocks())
+        DocumentOps->RemoveBlocks(run->first, run->second, u"删除"_s);
+}
+
+std::vector<TProgramBlock> TForm1::SelectedCopies() const {
+    std::vector<TProgramBlock> copies;
+    if (const auto run = ChainOps->SelectedBlocks())
+        for (std::size_t i = run->first; i < run->first + run->second; ++i)
+            copies.push_back({0, DocumentOps->Program().At(i).Kind, DocumentOps->Program().At(i).Record});
+    return copies;
+}
+
+void TForm1::CopyBlocks() {
+    const std::vector<TProgramBlock> copies = SelectedCopies();
+    if (!copies.empty())
+        QGuiApplication::clipboard()->setMimeData(BlocksMimeData(copies));
+}
+
+void TForm1::CutBlocks() {
+    const auto run = ChainOps->SelectedBlocks();
+    if (!run)
+        return;
+    CopyBlocks();
+    DocumentOps->RemoveBlocks(run->first, run->second, u"剪切"_s);
+}
+
+void TForm1::PasteBlocks() {
+    std::vector<TProgramBlock> blocks = BlocksFromMimeData(QGuiApplication::clipboard()->mimeData());
+    if (blocks.empty())
+        return;
+    // After the selected spot or blocks; with nothing selected, at the end.
+    const std::size_t index = ChainOps->InsertionIndex().value_or(DocumentOps->Program().Count());
+    DocumentOps->InsertBlocks(index, std::move(blocks), u"粘贴"_s);
+}
+
+void TForm1::DuplicateBlocks() {
+    const auto run = ChainOps->SelectedBlocks();
+    if (run)
+        DocumentOps->InsertBlocks(run->first + run->second, SelectedCopies(), u"重复"_s);
+}
+
+void TForm1::MoveSelectedBlocks(int step) {
+    const auto run = ChainOps->SelectedBlocks();
+    if (!run)
+        return;
+    const auto [first, count] = *run;
+    const std::size_t last = DocumentOps->Program().Count() - count;
+    if ((step < 0 && first == 0) || (step > 0 && first == last))
+        return;
+    DocumentOps->MoveBlocks(first, count, step < 0 ? first - 1 : first + 1);
+}
+
+void TForm1::MoveBlocksUp() {
+    MoveSelectedBlocks(-1);
+}
+
+void TForm1::MoveBlocksDown() {
+    MoveSelectedBlocks(1);
+}
+
+void TForm1::EditSelectedBlock() {
+    if (ChainOps->BlockIndexOf(FlowChart1->Selection()) >= 0)
+        FlowChart1DblClick();
+}
+
+void TForm1::SelectPrevious() {
+    ChainOps->StepSelection(-1);
+}
+
+void TForm1::SelectNext() {
+    ChainOps->StepSelection(1);
+}
+
+void TForm1::ExtendSelection(TFcItem* item) {
+    const int clicked = item && item->IsObject()
+                            ? ChainOps->BlockIndexOf(static_cast<TFcObject*>(item))
+                            : -1;
+    if (clicked < 0)
+        return;
+    // From the block selected before (the first of a run) to the clicked one.
+    const auto run = ChainOps->SelectedBlocks();
+    const std::size_t anchor = run ? run->first : std::size_t(clicked);
+    const std::size_t low = std::min(anchor, std::size_t(clicked));
+    const std::size_t high = std::max(anchor, std::size_t(clicked));
+    ChainOps->SelectBlocks(low, high - low + 1);
 }
 
 void TForm1::SetDialogs(const TBlockDialogs& dialogs) {

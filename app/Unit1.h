@@ -11,6 +11,7 @@
 #include "chart/ProgramChain.h"
 #include "xml/SimpleXML.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPixmap>
 
@@ -48,10 +49,34 @@ public:
     QToolButton* SpeedButton10 = nullptr;
     QToolButton* UndoButton = nullptr;
     QToolButton* RedoButton = nullptr;
-    // Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z; Delete: the chart's edits.
+    // The chart's edits, in the 编辑 menu, the block's right-click menu and
+    // on their keys (Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z, Ctrl+X/C/V/D, Delete,
+    // Alt+Up/Down, Enter; Up/Down move the selection).
     QAction* UndoAction = nullptr;
     QAction* RedoAction = nullptr;
+    QAction* CutAction = nullptr;
+    QAction* CopyAction = nullptr;
+    QAction* PasteAction = nullptr;
+    QAction* DuplicateAction = nullptr;
     QAction* DeleteAction = nullptr;
+    QAction* MoveUpAction = nullptr;
+    QAction* MoveDownAction = nullptr;
+    QAction* EditAction = nullptr;
+
+    void UndoEdit();
+    void RedoEdit();
+    void CutBlocks();
+    void CopyBlocks();
+    void PasteBlocks();
+    void DuplicateBlocks();
+    void DeleteSelectedBlock();
+    void MoveBlocksUp();
+    void MoveBlocksDown();
+    void EditSelectedBlock();
+    void SelectPrevious();
+    void SelectNext();
+    // Shift+click: the run from the selected block to the clicked one.
+    void ExtendSelection(TFcItem* item);
     TNavBar* NavBar1 = nullptr;
     TFlowChart* FlowChart1 = nullptr;
     QSplitter* Splitter1 = nullptr;
@@ -130,7 +155,11 @@ private:
     void SaveTo(const QString& path);
     void FormDestroy();
     void CreateEditActions();
-    void DeleteSelectedBlock();
+    void CreateMenus();
+    QAction* NewAction(const QString& text, const QKeySequence& key, void (TForm1::*handler)(),
+                       Qt::ShortcutContext context);
+    std::vector<TProgramBlock> SelectedCopies() const;
+    void MoveSelectedBlocks(int step);
     QToolButton* MakeToolButton(const QString& name, const QString& icon, int left,
                                 const QString& command);
     QToolButton* MakeSpeedButton(int number, int left, const QString& command);

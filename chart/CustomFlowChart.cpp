@@ -3,6 +3,7 @@
 #include "chart/FcTextFit.h"
 
 #include <QHelpEvent>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -544,18 +545,56 @@ bool TCustomFlowChart::viewportEvent(QEvent* event) {
 }
 
 void TCustomFlowChart::mousePressEvent(QMouseEvent* event) {
+    const TFcPoint o = ScrollOffset();
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier) &&
+        OnShiftClick) {
+        setFocus(Qt::MouseFocusReason);
+        OnShiftClick(this, ItemAt({pos.x() + o.X, pos.y() + o.Y}));
+        return;
+    }
     if (event->button() != Qt::LeftButton || (event->modifiers() & Qt::ShiftModifier)) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    const TFcPoint o = ScrollOffset();
-    const QPoint pos = event->position().toPoint();
     TFcItem* item = ItemAt({pos.x() + o.X, pos.y() + o.Y});
     if (item == nullptr || (item->IsObject() && item->SelectedValue))
         return;
     ClearSelection();
     Offer(item);
+}
+
+void TCustomFlowChart::contextMenuEvent(QContextMenuEvent* event) {
+    if (!OnContextMenu) {
+        QAbstractScrollArea::contextMenuEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const TFcPoint o = ScrollOffset();
+    const QPoint pos = event->pos(); // the viewport's, as for presses
+    TFcItem* item = ItemAt({pos.x() + o.X, pos.y() + o.Y});
+    if (item != nullptr && !item->SelectedValue) {
+        ClearSelection();
+        Offer(item);
+    }
+    OnContextMenu(this, item, event->globalPos());
+}
+
+void TCustomFlowChart::SelectObjects(const std::vector<TFcObject*>& objects) {
+    ClearSelection();
+    for (TFcObject* object : objects) {
+        if (object == nullptr || object->SelectedValue || object->Chart() != this)
+            continue;
+        bool allow = (OptionsValue & fcoCanSelect) != 0;
+        if (OnSelection)
+            OnSelection(this, object, allow);
+        if (!allow)
+            continue;
+        object->SelectedValue = true;
+        SelectedObjects.push_back(object);
+        ObjectChanged(object);
+    }
 }
 
 void TCustomFlowChart::mouseDoubleClickEvent(QMouseEvent* event) {

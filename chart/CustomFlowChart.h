@@ -63,6 +63,10 @@ public:
     // The selected object when exactly one object and no connection is selected.
     TFcObject* Selection() const;
     void SetSelection(TFcItem* item);
+    // Selects exactly these objects (each still asked through OnSelection),
+    // whatever the multi-select option says: a range of blocks.
+    void SelectObjects(const std::vector<TFcObject*>& objects);
+    const std::vector<TFcObject*>& SelectedObjectList() const { return SelectedObjects; }
     int SelectionCount() const { return int(SelectedObjects.size()); }
     const std::vector<TFcConnection*>& SelectedConnections() const { return SelectedLines; }
 
@@ -88,11 +92,17 @@ public:
 
     TFcAllowEvent OnSelection;
     TNotifyEvent OnDblClick;
+    // A left press with Shift held, on the item under the mouse (or none).
+    std::function<void(TCustomFlowChart* sender, TFcItem* item)> OnShiftClick;
+    // A right press: the item under the mouse (selected first unless it was
+    // already) and where the menu goes, in global coordinates.
+    std::function<void(TCustomFlowChart* sender, TFcItem* item, QPoint globalPos)> OnContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;

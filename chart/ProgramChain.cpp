@@ -10,6 +10,7 @@
 #include "gbk/GbkText.h"
 #include "xml/SimpleXML.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -211,8 +212,12 @@ TFcObject* TProgramChain::BlockObjectAt(std::size_t index) const {
 
 std::optional<std::size_t> TProgramChain::InsertionIndex() const {
     const TFcObject* selected = Chart->Selection();
-    if (selected == nullptr)
+    if (selected == nullptr) {
+        // After the last block of a selected run.
+        if (const auto run = SelectedBlocks())
+            return run->first + run->second;
         return std::nullopt;
+    }
     if (const int spot = IndexOfSpotMarker(selected);
         spot != -1 && selected->TagCode == TagSpotMarker)
         return std::size_t((spot - 1) / 2);
@@ -228,6 +233,54 @@ void TProgramChain::SelectBlock(std::size_t index) {
         Chart->SetSelection(object);
         object->ScrollIntoView();
     }
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> TProgramChain::SelectedBlocks() const {
+    const std::vector<TFcObject*>& selected = Chart->SelectedObjectList();
+    if (selected.empty())
+        return std::nullopt;
+    std::size_t low = Model->Count();
+    std::size_t high = 0;
+    for (const TFcObject* object : selected) {
+        const int index = BlockIndexOf(object);
+        if (index < 0)
+            return std::nullopt;
+        low = std::min(low, std::size_t(index));
+        high = std::max(high, std::size_t(index));
+    }
+    if (high - low + 1 != selected.size())
+        return std::nullopt;
+    return std::pair{low, selected.size()};
+}
+
+void TProgramChain::StepSelection(int step) {
+    const TFcObject* selected = Chart->Selection();
+    int at = -1;
+    if (selected) {
+        at = IndexOfBlock(selected);
+        if (at < 0)
+            at = IndexOfSpotMarker(selected);
+    } else if (const auto run = SelectedBlocks()) {
+        at = int(BlockElementIndex(step < 0 ? run->first : run->first + run->second - 1));
+    }
+    if (at < 0)
+        return;
+    const int to = std::clamp(at + step, 1, Count() - 2);
+    if (TChainPanel* panel = AsPanel(At(to)))
+        Chart->SetSelection(panel->ChartObject);
+    else if (TNormalSpot* spot = AsSpot(At(to)))
+        Chart->SetSelection(spot->Marker);
+    if (const TFcObject* now = Chart->Selection())
+        const_cast<TFcObject*>(now)->ScrollIntoView();
+}
+
+void TProgramChain::SelectBlocks(std::size_t first, std::size_t count) {
+    std::vector<TFcObject*> objects;
+    for (std::size_t i = first; i < first + count && i < Model->Count(); ++i)
+        objects.push_back(BlockObjectAt(i));
+    Chart->SelectObjects(objects);
+    if (!objects.empty())
+        objects.back()->ScrollIntoView();
 }
 
 void TProgramChain::SelectSpotBefore(std::size_t index) {

@@ -68,6 +68,14 @@ public:
     std::optional<std::size_t> InsertionIndex() const;
     // Selects block index and scrolls it into view.
     void SelectBlock(std::size_t index);
+    // The selected blocks as first index and count, when the selection is one
+    // block or a contiguous run of blocks; none otherwise (a spot, nothing).
+    std::optional<std::pair<std::size_t, std::size_t>> SelectedBlocks() const;
+    // Moves the selection one element along the chain (blocks and spots),
+    // never onto start or end.
+    void StepSelection(int step);
+    // Selects the run first..first+count-1, each block showing its marks.
+    void SelectBlocks(std::size_t first, std::size_t count);
     // Selects the spot before block index (the spot after the last block for
     // Count()), as after a deletion.
     void SelectSpotBefore(std::size_t index);

@@ -28,7 +28,7 @@ TInsertBlocksCommand::TInsertBlocksCommand(TProgramChain& chain, std::size_t ind
 
 void TInsertBlocksCommand::redo() {
     Chain.Program().Insert(Index, Blocks);
-    Chain.SelectBlock(Index);
+    Chain.SelectBlocks(Index, Blocks.size());
 }
 
 void TInsertBlocksCommand::undo() {
@@ -53,7 +53,7 @@ void TRemoveBlocksCommand::redo() {
 void TRemoveBlocksCommand::undo() {
     Chain.Program().Insert(First, std::move(Removed));
     Removed.clear();
-    Chain.SelectBlock(First);
+    Chain.SelectBlocks(First, Count);
 }
 
 TEditRecordCommand::TEditRecordCommand(TProgramChain& chain, std::size_t index, std::string record)
@@ -88,10 +88,10 @@ TMoveBlocksCommand::TMoveBlocksCommand(TProgramChain& chain, std::size_t first, 
 
 void TMoveBlocksCommand::redo() {
     Chain.Program().Move(First, Count, To);
-    Chain.SelectBlock(To);
+    Chain.SelectBlocks(To, Count);
 }
 
 void TMoveBlocksCommand::undo() {
     Chain.Program().Move(To, Count, First);
-    Chain.SelectBlock(First);
+    Chain.SelectBlocks(First, Count);
 }
