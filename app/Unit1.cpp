@@ -2,8 +2,8 @@
 
 #include "app/Application.h"
 #include "app/frmAbout.h"
+#include "blocks/dialogs/frmVOICEX.h"
 #include "blocks/editing/BlockEditor.h"
-#include "blocks/frmVOICEX.h"
 #include "codegen/BuildListing.h"
 #include "document/ListingFile.h"
 #include "document/TDocument.h"
