@@ -99,7 +99,10 @@ const TBlockKind* FindBlockKind(int n) {
 }
 
 const TBlockKind& BlockKind(TKindId kind) {
-    return Catalogue[size_t(KindNumber(kind) - FirstBlockKind)];
+    const TBlockKind* info = FindBlockKind(KindNumber(kind));
+    if (!info)
+        throw std::invalid_argument("no block kind " + std::to_string(KindNumber(kind)));
+    return *info;
 }
 
 const TBlockKind* FindBlockKindByTag(int32_t tagCode) {

@@ -102,6 +102,10 @@ struct TBlockKind {
     bool HasRecord() const { return !DialogClass.empty(); }
 };
 
+// Files, records and chart objects carry kind numbers, so lookups by number
+// answer nullptr for a number that is no kind; code names its kinds, and
+// BlockKind throws std::invalid_argument only for a name made by casting a
+// number that is none.
 // The kind with number n, or nullptr outside 1 to 26.
 const TBlockKind* FindBlockKind(int n);
 const TBlockKind& BlockKind(TKindId kind);

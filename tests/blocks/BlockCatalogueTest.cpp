@@ -136,6 +136,7 @@ TEST(BlockCatalogue, KindsWithoutARecordAreRefused) {
     EXPECT_THROW(TRecordValues(7), std::invalid_argument);
     EXPECT_THROW(TRecordValues(TKindId::GuangGan), std::invalid_argument);
     EXPECT_THROW(BuildDefaultRecord(scratch, TKindId::HongWaiXian), std::invalid_argument);
+    EXPECT_THROW(BlockKind(TKindId(27)), std::invalid_argument);
 }
 
 TEST(RecordValues, BuildEncodesAndReadDecodes) {
