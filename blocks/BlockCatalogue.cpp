@@ -8,11 +8,15 @@
 namespace {
 
 using enum TFieldType;
+using enum TKindId;
 
-constexpr const char* ExecGroup = "执行模块";
-constexpr const char* ControlGroup = "控制模块";
-constexpr const char* ProgramGroup = "程序模块";
-constexpr const char* SensorGroup = "传感器模块";
+// In the palette's order, top to bottom.
+constexpr TBlockGroup Groups[] = {{"执行模块"}, {"传感器模块"}, {"控制模块"}, {"程序模块"}};
+constexpr const TBlockGroup* ExecGroup = &Groups[0];
+constexpr const TBlockGroup* SensorGroup = &Groups[1];
+constexpr const TBlockGroup* ControlGroup = &Groups[2];
+constexpr const TBlockGroup* ProgramGroup = &Groups[3];
+constexpr const TBlockGroup* NoGroup = nullptr;
 
 constexpr TRecordField ModeWait[] = {{"mode", Integer, 0}, {"wait", Integer, 0}};
 constexpr TRecordField Motors[] = {{"motorL", Integer, 0}, {"motorR", Integer, 0}};
@@ -28,44 +32,57 @@ constexpr TRecordField Led[] = {{"led", Integer, 7}};
 constexpr TRecordField PortDdr[] = {{"ddr", Integer, 0}, {"data", Integer, 0}};
 constexpr TRecordField PortIn[] = {{"var", Integer, 0}, {"port", Integer, 0}};
 constexpr TRecordField PortOut[] = {{"port", Integer, 0}, {"data", Integer, 0}};
-constexpr TRecordField Servo[] = {{"data1", Integer, 9}, {"data2", Integer, 9},
-                                  {"data3", Integer, 9}, {"data4", Integer, 9},
-                                  {"data5", Integer, 9}, {"speed", Integer, 1}};
+constexpr TRecordField Servos[] = {{"data1", Integer, 9}, {"data2", Integer, 9},
+                                   {"data3", Integer, 9}, {"data4", Integer, 9},
+                                   {"data5", Integer, 9}, {"speed", Integer, 1}};
 constexpr TRecordField Command[] = {{"command", EscapedText, 0}};
 constexpr TRecordField Sensor[] = {{"var", Integer, 0}, {"index", Integer, 0}};
 constexpr TRecordField Sub[] = {{"sub", PlainText, 0}};
 constexpr TRecordField Voice[] = {{"index", Integer, 0}};
 
+constexpr int N(TKindId kind) {
+    return KindNumber(kind);
+}
+
 // clang-format off
-constexpr std::array<TBlockKind, 26> Catalogue = {{
-    {1,  "直行",       ExecGroup,    "TFormZhiXing",    ModeWait, "", ""},
-    {2,  "转向",       ExecGroup,    "TFormZhuanXiang", ModeWait, "", ""},
-    {3,  "启动电机",   ExecGroup,    "TFormQiDongDJ",   Motors,   "", ""},
-    {4,  "停止电机",   ExecGroup,    "TFormTingZhiDJ",  Mode,     "", ""},
-    {5,  "延时",       ExecGroup,    "TFormYanShi",     Wait,     "", ""},
-    {6,  "发音",       ExecGroup,    "TFormFaYin",      Sound,    "", ""},
-    {7,  "红外线",     "",           "",                {},       "", ""},
-    {8,  "光感",       "",           "",                {},       "", ""},
-    {9,  "多次循环头", ControlGroup, "TFormFORBegin",   LoopHead, "", ""},
-    {10, "多次循环尾", ControlGroup, "TFormFOREnd",     LoopTail, "", ""},
-    {11, "标号",       ControlGroup, "TFormGOTOBegin",  Label,    "标号:", "label"},
-    {12, "无条件跳转", ControlGroup, "TFormGOTOEnd",    Label,    "无条件跳转:", "label"},
-    {13, "条件跳转",   ControlGroup, "TFormGOTOIF",     CondJump, "条件跳转:", "label"},
-    {14, "结束程序",   ProgramGroup, "TFormJieShu",     {},       "", ""},
-    {15, "发光二极管", ExecGroup,    "TFormLED",        Led,      "", ""},
-    {16, "IO设置",     SensorGroup,  "TFormPORTDDR",    PortDdr,  "", ""},
-    {17, "IO输入",     SensorGroup,  "TFormPORTIN",     PortIn,   "", ""},
-    {18, "IO输出",     SensorGroup,  "TFormPORTOUT",    PortOut,  "", ""},
-    {19, "舵机",       ExecGroup,    "TFormServo",      Servo,    "", ""},
-    {20, "表达式",     ExecGroup,    "TFormBiaoDaShi",  Command,  "表达式:", "command"},
-    {21, "开关量传感", SensorGroup,  "TFormDIN",        Sensor,   "", ""},
-    {22, "模拟量传感", SensorGroup,  "TFormAIN",        Sensor,   "", ""},
-    {23, "子程序开始", ControlGroup, "TFormSubBegin",   Sub,      "子程序开始:", "sub"},
-    {24, "子程序结束", ControlGroup, "TFormSubEnd",     {},       "", ""},
-    {25, "调用子程序", ControlGroup, "TFormGOSUB",      Sub,      "调用子程序:", "sub"},
-    {26, "语音模块",   ExecGroup,    "TFormVOICEX",     Voice,    "语音: ", "index"},
+constexpr std::array<TBlockKind, LastBlockKind> Catalogue = {{
+    {N(ZhiXing),     "直行",       ExecGroup,    "TFormZhiXing",    ModeWait, "", ""},
+    {N(ZhuanXiang),  "转向",       ExecGroup,    "TFormZhuanXiang", ModeWait, "", ""},
+    {N(QiDongDJ),    "启动电机",   ExecGroup,    "TFormQiDongDJ",   Motors,   "", ""},
+    {N(TingZhiDJ),   "停止电机",   ExecGroup,    "TFormTingZhiDJ",  Mode,     "", ""},
+    {N(YanShi),      "延时",       ExecGroup,    "TFormYanShi",     Wait,     "", ""},
+    {N(FaYin),       "发音",       ExecGroup,    "TFormFaYin",      Sound,    "", ""},
+    {N(HongWaiXian), "红外线",     NoGroup,      "",                {},       "", ""},
+    {N(GuangGan),    "光感",       NoGroup,      "",                {},       "", ""},
+    {N(FORBegin),    "多次循环头", ControlGroup, "TFormFORBegin",   LoopHead, "", ""},
+    {N(FOREnd),      "多次循环尾", ControlGroup, "TFormFOREnd",     LoopTail, "", ""},
+    {N(GOTOBegin),   "标号",       ControlGroup, "TFormGOTOBegin",  Label,    "标号:", "label"},
+    {N(GOTOEnd),     "无条件跳转", ControlGroup, "TFormGOTOEnd",    Label,    "无条件跳转:", "label"},
+    {N(GOTOIF),      "条件跳转",   ControlGroup, "TFormGOTOIF",     CondJump, "条件跳转:", "label"},
+    {N(JieShu),      "结束程序",   ProgramGroup, "TFormJieShu",     {},       "", ""},
+    {N(LED),         "发光二极管", ExecGroup,    "TFormLED",        Led,      "", ""},
+    {N(PORTDDR),     "IO设置",     SensorGroup,  "TFormPORTDDR",    PortDdr,  "", ""},
+    {N(PORTIN),      "IO输入",     SensorGroup,  "TFormPORTIN",     PortIn,   "", ""},
+    {N(PORTOUT),     "IO输出",     SensorGroup,  "TFormPORTOUT",    PortOut,  "", ""},
+    {N(Servo),       "舵机",       ExecGroup,    "TFormServo",      Servos,   "", ""},
+    {N(BiaoDaShi),   "表达式",     ExecGroup,    "TFormBiaoDaShi",  Command,  "表达式:", "command"},
+    {N(DIN),         "开关量传感", SensorGroup,  "TFormDIN",        Sensor,   "", ""},
+    {N(AIN),         "模拟量传感", SensorGroup,  "TFormAIN",        Sensor,   "", ""},
+    {N(SubBegin),    "子程序开始", ControlGroup, "TFormSubBegin",   Sub,      "子程序开始:", "sub"},
+    {N(SubEnd),      "子程序结束", ControlGroup, "TFormSubEnd",     {},       "", ""},
+    {N(GOSUB),       "调用子程序", ControlGroup, "TFormGOSUB",      Sub,      "调用子程序:", "sub"},
+    {N(VOICEX),      "语音模块",   ExecGroup,    "TFormVOICEX",     Voice,    "语音: ", "index"},
 }};
 // clang-format on
+
+// FindBlockKind looks kinds up by position.
+constexpr bool NumberedInOrder() {
+    for (size_t i = 0; i < Catalogue.size(); ++i)
+        if (Catalogue[i].Kind != int(i) + FirstBlockKind)
+            return false;
+    return true;
+}
+static_assert(NumberedInOrder());
 
 const TBlockKind& RecordKind(int kind) {
     const TBlockKind* info = FindBlockKind(kind);
@@ -77,7 +94,15 @@ const TBlockKind& RecordKind(int kind) {
 } // namespace
 
 const TBlockKind* FindBlockKind(int n) {
-    return n >= FirstBlockKind && n <= LastBlockKind ? &Catalogue[size_t(n - 1)] : nullptr;
+    return n >= FirstBlockKind && n <= LastBlockKind ? &Catalogue[size_t(n - FirstBlockKind)]
+                                                     : nullptr;
+}
+
+const TBlockKind& BlockKind(TKindId kind) {
+    const TBlockKind* info = FindBlockKind(KindNumber(kind));
+    if (!info)
+        throw std::invalid_argument("no block kind " + std::to_string(KindNumber(kind)));
+    return *info;
 }
 
 const TBlockKind* FindBlockKindByTag(int32_t tagCode) {
@@ -86,6 +111,10 @@ const TBlockKind* FindBlockKindByTag(int32_t tagCode) {
 
 std::span<const TBlockKind> BlockCatalogue() {
     return Catalogue;
+}
+
+std::span<const TBlockGroup> BlockGroups() {
+    return Groups;
 }
 
 const TRecordField* FindRecordField(const TBlockKind& kind, std::string_view name) {
@@ -103,6 +132,8 @@ TRecordValues::TRecordValues(int kind) : Info(&RecordKind(kind)) {
         TRecordValue value;
         value.Int = field.Default;
         value.Bool = field.Default != 0;
+        if (field.Type == Integer)
+            value.Text = std::to_string(field.Default);
         Items.push_back(std::move(value));
     }
 }
@@ -136,8 +167,14 @@ const std::string& TRecordValues::Text(std::string_view field) const {
     return Items[IndexOf(field, PlainText)].Text;
 }
 
+const std::string& TRecordValues::StoredText(std::string_view field) const {
+    return Items[IndexOf(field, Integer)].Text;
+}
+
 void TRecordValues::SetInt(std::string_view field, int64_t value) {
-    Items[IndexOf(field, Integer)].Int = value;
+    TRecordValue& item = Items[IndexOf(field, Integer)];
+    item.Int = value;
+    item.Text = std::to_string(value);
 }
 
 void TRecordValues::SetBool(std::string_view field, bool value) {
@@ -170,6 +207,7 @@ TRecordValues ReadRecordValues(const TSimpleXMLElemClassic& record, int kind) {
         case Integer:
             // Records keep 32-bit values: take the low 32 bits of what is stored.
             value.Int = static_cast<int32_t>(static_cast<uint32_t>(children.IntOf(field.Name, -1)));
+            value.Text = children.TextOf(field.Name, "");
             break;
         case Boolean:
             value.Bool = children.BoolOf(field.Name, true);

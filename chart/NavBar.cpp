@@ -1,5 +1,7 @@
 #include "chart/NavBar.h"
 
+#include "blocks/BlockCatalogue.h"
+
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -11,24 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char16_t* const ItemCaptions[TNavBar::ItemCount] = {
-    u"直行",       u"转向",     u"启动电机",   u"停止电机",   u"延时",       u"发音",
-    u"红外线",     u"光感",     u"多次循环头", u"多次循环尾", u"标号",       u"无条件跳转",
-    u"条件跳转",   u"结束程序", u"发光二极管", u"IO设置",     u"IO输入",     u"IO输出",
-    u"舵机",       u"表达式",   u"开关量传感", u"模拟量传感", u"子程序开始", u"子程序结束",
-    u"调用子程序", u"语音模块"};
-
-struct TGroupSpec {
-    const char16_t* Caption;
-    std::vector<int> Kinds;
-};
-
-const TGroupSpec GroupSpecs[] = {
-    {u"执行模块", {1, 2, 3, 4, 5, 6, 15, 19, 20, 26}},
-    {u"传感器模块", {16, 17, 18, 21, 22}},
-    {u"控制模块", {9, 10, 11, 12, 13, 23, 24, 25}},
-    {u"程序模块", {14}},
-};
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 QFont PaletteFont() {
     QFont font(u"宋体"_s);
@@ -51,9 +38,9 @@ QPixmap RenderIcon(int kind) {
 
 TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
     setFixedWidth(145);
-    for (int kind = 1; kind <= ItemCount; ++kind) {
-        Captions.push_back(QString::fromUtf16(ItemCaptions[kind - 1]));
-        Icons.push_back(RenderIcon(kind));
+    for (const TBlockKind& kind : BlockCatalogue()) {
+        Captions.push_back(FromUtf8(kind.Caption));
+        Icons.push_back(RenderIcon(kind.Kind));
     }
     Buttons.assign(ItemCount, nullptr);
 
@@ -61,11 +48,13 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     const QFont font = PaletteFont();
-    for (const TGroupSpec& entry : GroupSpecs) {
+    for (const TBlockGroup& entry : BlockGroups()) {
         const int index = int(Groups.size());
         TGroup group;
-        group.Caption = QString::fromUtf16(entry.Caption);
-        group.Kinds = entry.Kinds;
+        group.Caption = FromUtf8(entry.Caption);
+        for (const TBlockKind& kind : BlockCatalogue())
+            if (kind.Group == &entry)
+                group.Kinds.push_back(kind.Kind);
 
         group.Header = new QPushButton(group.Caption, this);
         group.Header->setFont(font);
@@ -87,7 +76,7 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
         auto* itemLayout = new QVBoxLayout(items);
         itemLayout->setContentsMargins(2, 6, 2, 6);
         itemLayout->setSpacing(4);
-        for (int kind : entry.Kinds) {
+        for (int kind : group.Kinds) {
             auto* button = new QToolButton(items);
             button->setText(Captions[size_t(kind - 1)]);
             button->setToolTip(Captions[size_t(kind - 1)]);

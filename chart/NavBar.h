@@ -1,8 +1,11 @@
 #pragma once
 
-// The block palette: four named groups of block kinds, one open at a time,
-// each item a 38 x 38 icon over its caption. Kinds 7 and 8 have items but
-// belong to no group, so they are never shown and cannot be clicked.
+// The block palette: the catalogue's groups of block kinds, one open at a
+// time, each item a 38 x 38 icon over its catalogue caption. Kinds 7 and 8
+// have items but belong to no group, so they are never shown and cannot be
+// clicked.
+
+#include "blocks/BlockCatalogue.h"
 
 #include <QPixmap>
 #include <QString>
@@ -18,7 +21,7 @@ class QVBoxLayout;
 class TNavBar : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int ItemCount = 26;
+    static constexpr int ItemCount = LastBlockKind;
     static constexpr int IconSize = 38;
 
     explicit TNavBar(QWidget* parent = nullptr);

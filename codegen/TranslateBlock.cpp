@@ -6,22 +6,22 @@
 
 namespace {
 
-// Field access on the record just read, with the defaults every record reader
-// uses: a missing or non-numeric integer is -1, missing text is empty, a
-// missing or empty boolean is true.
+using enum TKindId;
+
+// The record's values as the statements use them, read by the catalogue as
+// every record reader reads them: a missing or non-numeric integer is -1,
+// missing text is empty, a missing or empty boolean is true, escaped texts
+// come decoded.
 class TRecordFields {
 public:
-    explicit TRecordFields(TSimpleXML& scratch) : Fields(scratch.RootElem()->Children()) {}
+    explicit TRecordFields(const TRecordValues& values) : Values(values) {}
 
-    // Records keep 64-bit values; the robot's fields are 32-bit, so only the
-    // low 32 bits count.
-    int32_t Int(std::string_view name) const {
-        return static_cast<int32_t>(static_cast<uint32_t>(Fields.IntOf(name, -1)));
-    }
+    // The robot's fields are 32-bit values; the catalogue reads them so.
+    int32_t Int(std::string_view name) const { return static_cast<int32_t>(Values.Int(name)); }
     std::string IntText(std::string_view name) const { return std::to_string(Int(name)); }
-    std::string Text(std::string_view name) const { return Fields.TextOf(name, std::string()); }
-    std::string EscapedText(std::string_view name) const { return DecodeEntities(Text(name)); }
-    bool Bool(std::string_view name) const { return Fields.BoolOf(name, true); }
+    const std::string& Text(std::string_view name) const { return Values.Text(name); }
+    const std::string& StoredText(std::string_view name) const { return Values.StoredText(name); }
+    bool Bool(std::string_view name) const { return Values.Bool(name); }
 
     // A variable or port register: 0 is "A", 25 "Z"; other values wrap round
     // the byte range, so the missing field (-1) gives "@".
@@ -31,47 +31,43 @@ public:
     }
 
 private:
-    const TSimpleXMLElems& Fields;
+    const TRecordValues& Values;
 };
 
-int32_t Tag(int kind) {
-    return TagBlockBase + kind;
-}
-
-// The statement of a block whose kind has exactly one; the caller has read the
-// record. Go-straight and turn blocks copy their time as text, unlike every
-// other integer field, so a stored "0100" reaches the robot as typed.
-std::string SingleStatement(int32_t tagCode, const TRecordFields& f) {
-    switch (tagCode - TagBlockBase) {
-    case 1:
+// The statement of a block whose kind has exactly one. Go-straight and turn
+// blocks copy their time as stored, unlike every other integer field, so a
+// stored "0100" reaches the robot as typed.
+std::string SingleStatement(TKindId kind, const TRecordFields& f) {
+    switch (kind) {
+    case ZhiXing:
         switch (f.Int("mode")) {
         case 0:
             return "FDX";
         case 1:
             return "BKX";
         case 2:
-            return "FD " + f.Text("wait");
+            return "FD " + f.StoredText("wait");
         case 3:
-            return "BK " + f.Text("wait");
+            return "BK " + f.StoredText("wait");
         default:
             return {};
         }
-    case 2:
+    case ZhuanXiang:
         switch (f.Int("mode")) {
         case 0:
             return "LTX";
         case 1:
             return "RTX";
         case 2:
-            return "LT " + f.Text("wait");
+            return "LT " + f.StoredText("wait");
         case 3:
-            return "RT " + f.Text("wait");
+            return "RT " + f.StoredText("wait");
         default:
             return {};
         }
-    case 3:
+    case QiDongDJ:
         return "MOTOR " + f.IntText("motorL") + "," + f.IntText("motorR");
-    case 4:
+    case TingZhiDJ:
         switch (f.Int("mode")) {
         case 0:
             return "STX";
@@ -80,56 +76,49 @@ std::string SingleStatement(int32_t tagCode, const TRecordFields& f) {
         default:
             return {};
         }
-    case 5:
+    case YanShi:
         return "WAIT " + f.IntText("wait");
-    case 9:
+    case FORBegin:
         return "FOR " + f.Letter("var") + "=1 TO " + f.IntText("times");
-    case 10:
+    case FOREnd:
         return "NEXT " + f.Letter("var");
-    case 11:
-        return "label: " + f.EscapedText("label");
-    case 12:
-        return "GOTO label: " + f.EscapedText("label");
-    case 13:
-        return "IF " + f.EscapedText("condition") + " THEN label: " + f.EscapedText("label");
-    case 15:
+    case GOTOBegin:
+        return "label: " + f.Text("label");
+    case GOTOEnd:
+        return "GOTO label: " + f.Text("label");
+    case GOTOIF:
+        return "IF " + f.Text("condition") + " THEN label: " + f.Text("label");
+    case LED:
         return "LED " + f.IntText("led");
-    case 16:
+    case PORTDDR:
         return "DDR" + f.Letter("ddr") + " " + f.IntText("data");
-    case 17:
+    case PORTIN:
         return f.Letter("var") + "=PIN" + f.Letter("port");
-    case 18:
+    case PORTOUT:
         return "PORT" + f.Letter("port") + " " + f.IntText("data");
-    case 19:
+    case Servo:
         return "SERVOE " + f.IntText("data1") + "," + f.IntText("data2") + "," +
                f.IntText("data3") + "," + f.IntText("data4") + "," + f.IntText("data5") + "," +
                f.IntText("speed");
-    case 20:
-        return f.EscapedText("command");
-    case 21: {
+    case BiaoDaShi:
+        return f.Text("command");
+    case DIN: {
         const int32_t index = f.Int("index");
         if (index >= 0 && index <= 4)
             return f.Letter("var") + "=PC" + std::to_string(index);
         return f.Letter("var") + (index == 5 ? "=MIC" : "=PCX");
     }
-    case 22:
+    case AIN:
         return f.Letter("var") + "=ADC" + f.IntText("index");
-    case 23:
+    case SubBegin:
         return "sub: " + f.Text("sub");
-    case 25:
+    case GOSUB:
         return "GOSUB sub: " + f.Text("sub");
-    case 26:
+    case VOICEX:
         return "VOICEX " + f.IntText("index");
     default:
         return {};
     }
-}
-
-// Tag codes reach this from the chart as they are; compare before subtracting
-// so that no value can overflow.
-bool IsTranslatedTag(int32_t tagCode) {
-    return tagCode >= Tag(FirstBlockKind) && tagCode <= Tag(LastBlockKind) && tagCode != Tag(7) &&
-           tagCode != Tag(8);
 }
 
 } // namespace
@@ -137,28 +126,28 @@ bool IsTranslatedTag(int32_t tagCode) {
 void TranslateBlock(int32_t tagCode, std::string_view dataText, TSimpleXML& scratch,
                     std::vector<std::string>& lines) {
     lines.clear();
-    if (!IsTranslatedTag(tagCode))
+    // Tag codes reach this from the chart as they are: start, end, spots,
+    // anything else and the hidden kinds 7 and 8 give no line.
+    const TBlockKind* kind = FindBlockKindByTag(tagCode);
+    if (!kind || !kind->HasRecord())
         return;
-    if (tagCode == Tag(14)) {
+    if (kind->Id() == JieShu) {
         lines.push_back(QuoteStatement("END"));
         return;
     }
-    if (tagCode == Tag(24)) {
+    if (kind->Id() == SubEnd) {
         lines.push_back(QuoteStatement("RETURN"));
         return;
     }
 
     scratch.ReadText(dataText);
-    const TRecordFields fields(scratch);
-    if (tagCode == Tag(6)) {
-        // Read all three fields before appending, as for every other kind.
-        const std::string key = fields.IntText("key");
-        const bool keyCommand = fields.Bool("keycmd");
-        const std::string content = fields.Text("content");
-        if (keyCommand)
-            lines.push_back(QuoteStatement("KEY " + key));
-        lines.push_back(QuoteStatement("PLAY " + content));
+    const TRecordValues values = ReadRecordValues(*scratch.RootElem(), kind->Id());
+    const TRecordFields fields(values);
+    if (kind->Id() == FaYin) {
+        if (fields.Bool("keycmd"))
+            lines.push_back(QuoteStatement("KEY " + fields.IntText("key")));
+        lines.push_back(QuoteStatement("PLAY " + fields.Text("content")));
         return;
     }
-    lines.push_back(QuoteStatement(SingleStatement(tagCode, fields)));
+    lines.push_back(QuoteStatement(SingleStatement(kind->Id(), fields)));
 }

@@ -14,15 +14,16 @@
 
 namespace {
 
+using enum TKindId;
 using TFields = std::vector<std::pair<std::string, std::string>>;
 
-TListingBlock Block(TSimpleXML& doc, int kind, const TFields& fields) {
+TListingBlock Block(TSimpleXML& doc, TKindId kind, const TFields& fields) {
     doc.RootElem()->ClearContent();
     doc.RootElem()->Rename("CtrlNode");
-    doc.RootElem()->Attributes().AddInt("type", kind);
+    doc.RootElem()->Attributes().AddInt("type", KindNumber(kind));
     for (const auto& [name, value] : fields)
         doc.RootElem()->Children().AddText(name, value);
-    return TListingBlock{TagBlockBase + kind, doc.WriteText()};
+    return TListingBlock{TagCodeOf(kind), doc.WriteText()};
 }
 
 std::string LabelName(int i) {
@@ -41,32 +42,34 @@ std::vector<TListingBlock> MakeChart(int blocks) {
         const std::string target = LabelName(pick(labels));
         switch (i % 10) {
         case 0:
-            chart.push_back(Block(doc, 11, {{"label", LabelName(i / 10)}}));
+            chart.push_back(Block(doc, GOTOBegin, {{"label", LabelName(i / 10)}}));
             break;
         case 5:
             if (pick(2) == 0)
-                chart.push_back(Block(doc, 12, {{"label", target}}));
+                chart.push_back(Block(doc, GOTOEnd, {{"label", target}}));
             else
-                chart.push_back(Block(doc, 13, {{"condition", "A&gt;3"}, {"label", target}}));
+                chart.push_back(Block(doc, GOTOIF, {{"condition", "A&gt;3"}, {"label", target}}));
             break;
         case 1:
-            chart.push_back(Block(doc, 1, {{"mode", "2"}, {"wait", std::to_string(pick(500))}}));
+            chart.push_back(
+                Block(doc, ZhiXing, {{"mode", "2"}, {"wait", std::to_string(pick(500))}}));
             break;
         case 2:
-            chart.push_back(Block(doc, 2, {{"mode", std::to_string(pick(4))}, {"wait", "90"}}));
+            chart.push_back(
+                Block(doc, ZhuanXiang, {{"mode", std::to_string(pick(4))}, {"wait", "90"}}));
             break;
         case 3:
             chart.push_back(
-                Block(doc, 6, {{"key", "2"}, {"keycmd", "-1"}, {"content", "C4D4E4F4"}}));
+                Block(doc, FaYin, {{"key", "2"}, {"keycmd", "-1"}, {"content", "C4D4E4F4"}}));
             break;
         case 4:
-            chart.push_back(Block(doc, 22, {{"var", "0"}, {"index", "3"}}));
+            chart.push_back(Block(doc, AIN, {{"var", "0"}, {"index", "3"}}));
             break;
         case 6:
-            chart.push_back(Block(doc, 20, {{"command", "A=A+B*2"}}));
+            chart.push_back(Block(doc, BiaoDaShi, {{"command", "A=A+B*2"}}));
             break;
         case 7:
-            chart.push_back(Block(doc, 19,
+            chart.push_back(Block(doc, Servo,
                                   {{"data1", "9"},
                                    {"data2", "9"},
                                    {"data3", "4"},
@@ -75,10 +78,10 @@ std::vector<TListingBlock> MakeChart(int blocks) {
                                    {"speed", "3"}}));
             break;
         case 8:
-            chart.push_back(Block(doc, 5, {{"wait", "100"}}));
+            chart.push_back(Block(doc, YanShi, {{"wait", "100"}}));
             break;
         default:
-            chart.push_back(Block(doc, 15, {{"led", "5"}}));
+            chart.push_back(Block(doc, LED, {{"led", "5"}}));
             break;
         }
     }
@@ -104,13 +107,13 @@ void BM_BuildListingCrowdedLines(benchmark::State& state) {
     TSimpleXML doc;
     std::vector<TListingBlock> chart;
     for (int i = 0; i < 1000; ++i)
-        chart.push_back(Block(doc, 11, {{"label", LabelName(i)}}));
+        chart.push_back(Block(doc, GOTOBegin, {{"label", LabelName(i)}}));
     std::mt19937 random(777);
     for (int i = 0; i < 200; ++i) {
         std::string command = "ON A GOTO ";
         for (int r = 0; r < 40; ++r)
             command += (r ? ",label: " : "label: ") + LabelName(static_cast<int>(random() % 1000));
-        chart.push_back(Block(doc, 20, {{"command", command}}));
+        chart.push_back(Block(doc, BiaoDaShi, {{"command", command}}));
     }
     TSimpleXML scratch;
     std::vector<std::string> lines;

@@ -4,7 +4,7 @@
 
 #include "app/Unit1.h"
 #include "blocks/controls/RadioGroup.h"
-#include "blocks/frmZhiXing.h"
+#include "blocks/dialogs/frmZhiXing.h"
 #include "download/frmDownload.h"
 #include "tests/download_desktop/MessageBoxCloser.h"
 #include "tests/download_desktop/PtyRobot.h"

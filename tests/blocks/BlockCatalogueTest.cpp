@@ -55,7 +55,7 @@ TEST(BlockCatalogue, KindsAndTagCodes) {
         EXPECT_EQ(kind->TagCode(), 576 + n);
         EXPECT_EQ(FindBlockKindByTag(576 + n), kind);
         EXPECT_EQ(kind->HasRecord(), n != 7 && n != 8);
-        EXPECT_EQ(kind->Group.empty(), n == 7 || n == 8);
+        EXPECT_EQ(kind->Group == nullptr, n == 7 || n == 8);
     }
     for (int bad : {0, -1, 27})
         EXPECT_EQ(FindBlockKind(bad), nullptr);
@@ -66,22 +66,89 @@ TEST(BlockCatalogue, KindsAndTagCodes) {
     EXPECT_EQ(FindBlockKind(13)->ChartValueField, "label");
 }
 
+// The names are what the compile and the palette switch on: each must be the
+// kind whose dialog (or, for the two hidden kinds, caption) it is named after.
+TEST(BlockCatalogue, NamedKindsAreTheirDialogsKinds) {
+    using enum TKindId;
+    const struct {
+        TKindId Id;
+        int Number;
+        std::string_view DialogOrCaption;
+    } cases[] = {
+        {ZhiXing, 1, "TFormZhiXing"},
+        {ZhuanXiang, 2, "TFormZhuanXiang"},
+        {QiDongDJ, 3, "TFormQiDongDJ"},
+        {TingZhiDJ, 4, "TFormTingZhiDJ"},
+        {YanShi, 5, "TFormYanShi"},
+        {FaYin, 6, "TFormFaYin"},
+        {HongWaiXian, 7, "红外线"},
+        {GuangGan, 8, "光感"},
+        {FORBegin, 9, "TFormFORBegin"},
+        {FOREnd, 10, "TFormFOREnd"},
+        {GOTOBegin, 11, "TFormGOTOBegin"},
+        {GOTOEnd, 12, "TFormGOTOEnd"},
+        {GOTOIF, 13, "TFormGOTOIF"},
+        {JieShu, 14, "TFormJieShu"},
+        {LED, 15, "TFormLED"},
+        {PORTDDR, 16, "TFormPORTDDR"},
+        {PORTIN, 17, "TFormPORTIN"},
+        {PORTOUT, 18, "TFormPORTOUT"},
+        {Servo, 19, "TFormServo"},
+        {BiaoDaShi, 20, "TFormBiaoDaShi"},
+        {DIN, 21, "TFormDIN"},
+        {AIN, 22, "TFormAIN"},
+        {SubBegin, 23, "TFormSubBegin"},
+        {SubEnd, 24, "TFormSubEnd"},
+        {GOSUB, 25, "TFormGOSUB"},
+        {VOICEX, 26, "TFormVOICEX"},
+    };
+    static_assert(std::size(cases) == LastBlockKind);
+    for (const auto& c : cases) {
+        const TBlockKind& kind = BlockKind(c.Id);
+        EXPECT_EQ(KindNumber(c.Id), c.Number);
+        EXPECT_EQ(kind.Kind, c.Number);
+        EXPECT_EQ(kind.Id(), c.Id);
+        EXPECT_EQ(TagCodeOf(c.Id), kind.TagCode());
+        EXPECT_EQ(kind.HasRecord() ? kind.DialogClass : kind.Caption, c.DialogOrCaption);
+    }
+}
+
+// The palette shows the groups in this order; a kind's group is one of them.
+TEST(BlockCatalogue, PaletteGroups) {
+    const std::string_view captions[] = {"执行模块", "传感器模块", "控制模块", "程序模块"};
+    ASSERT_EQ(BlockGroups().size(), std::size(captions));
+    for (size_t g = 0; g < BlockGroups().size(); ++g)
+        EXPECT_EQ(BlockGroups()[g].Caption, captions[g]);
+    for (const TBlockKind& kind : BlockCatalogue()) {
+        if (!kind.Group)
+            continue;
+        EXPECT_GE(kind.Group, BlockGroups().data()) << kind.Kind;
+        EXPECT_LT(kind.Group, BlockGroups().data() + BlockGroups().size()) << kind.Kind;
+    }
+    EXPECT_EQ(BlockKind(TKindId::JieShu).Group, &BlockGroups()[3]);
+    EXPECT_EQ(BlockKind(TKindId::PORTDDR).Group, &BlockGroups()[1]);
+}
+
 TEST(BlockCatalogue, KindsWithoutARecordAreRefused) {
     TSimpleXML scratch;
     for (int kind : {7, 8, 0, 27})
         EXPECT_THROW(BuildDefaultRecord(scratch, kind), std::invalid_argument) << kind;
     EXPECT_THROW(TRecordValues(7), std::invalid_argument);
+    EXPECT_THROW(TRecordValues(TKindId::GuangGan), std::invalid_argument);
+    EXPECT_THROW(BuildDefaultRecord(scratch, TKindId::HongWaiXian), std::invalid_argument);
+    EXPECT_THROW(BlockKind(TKindId(27)), std::invalid_argument);
 }
 
 TEST(RecordValues, BuildEncodesAndReadDecodes) {
     TSimpleXML scratch;
-    TRecordValues label(11);
+    TRecordValues label(TKindId::GOTOBegin);
     label.SetText("label", Kaishi);
-    const std::string labelRecord = BuildRecord(scratch, 11, label);
+    const std::string labelRecord = BuildRecord(scratch, TKindId::GOTOBegin, label);
     EXPECT_EQ(labelRecord,
               Header + "<CtrlNode type=\"11\">\r\n  <label>&#xBF;&#xAA;&#xCA;&#xBC;</label>\r\n"
                        "</CtrlNode>\r\n");
-    const TRecordValues readLabel = ReadRecord(scratch, labelRecord, 11);
+    const TRecordValues readLabel = ReadRecord(scratch, labelRecord, TKindId::GOTOBegin);
+    EXPECT_EQ(readLabel.Id(), TKindId::GOTOBegin);
     EXPECT_EQ(readLabel.Text("label"), Kaishi);
     EXPECT_EQ(readLabel.ChartValue(), Kaishi);
 
@@ -154,6 +221,40 @@ TEST(RecordValues, ReadersUseTheRecordDefaults) {
     const TRecordValues noText = ReadRecord(scratch, "<CtrlNode type=\"20\"/>", 20);
     EXPECT_EQ(noText.Text("command"), "");
     EXPECT_EQ(noText.ChartValue(), "");
+}
+
+// Integer fields keep their text as the record holds it, for the blocks that
+// send it unconverted; values set or defaulted read as the decimal written.
+TEST(RecordValues, IntegerFieldsKeepTheirStoredText) {
+    const struct {
+        const char* Record;
+        const char* Text;
+        int64_t Int;
+    } cases[] = {
+        {"<CtrlNode type=\"1\"><wait>0100</wait></CtrlNode>", "0100", 100},
+        {"<CtrlNode type=\"1\"><wait>x</wait></CtrlNode>", "x", -1},
+        {"<CtrlNode type=\"1\"><wait>$10</wait></CtrlNode>", "$10", 16},
+        {"<CtrlNode type=\"1\"><wait/></CtrlNode>", "", -1},
+        {"<CtrlNode type=\"1\"><mode>2</mode></CtrlNode>", "", -1},
+        {"<CtrlNode type=\"1\"/>", "", -1},
+    };
+    TSimpleXML scratch;
+    for (const auto& c : cases) {
+        const TRecordValues values = ReadRecord(scratch, c.Record, TKindId::ZhiXing);
+        EXPECT_EQ(values.StoredText("wait"), c.Text) << c.Record;
+        EXPECT_EQ(values.Int("wait"), c.Int) << c.Record;
+    }
+
+    TRecordValues values(TKindId::LED);
+    EXPECT_EQ(values.StoredText("led"), "7");
+    values.SetInt("led", -3);
+    EXPECT_EQ(values.StoredText("led"), "-3");
+    // What is built is the integer, whatever text it was read from.
+    TRecordValues odd = ReadRecord(scratch, "<CtrlNode type=\"5\"><wait>0100</wait></CtrlNode>", 5);
+    EXPECT_NE(BuildRecord(scratch, 5, odd).find("<wait>100</wait>"), std::string::npos);
+    EXPECT_THROW(odd.StoredText("mode"), std::invalid_argument);
+    EXPECT_THROW(ReadRecord(scratch, "<CtrlNode/>", TKindId::GOSUB).StoredText("sub"),
+                 std::invalid_argument);
 }
 
 TEST(RecordValues, RebuildingDropsAnOlderLayout) {

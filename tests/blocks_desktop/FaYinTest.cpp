@@ -3,7 +3,7 @@
 
 #include "ControlsTestSupport.h"
 
-#include "blocks/frmFaYin.h"
+#include "blocks/dialogs/frmFaYin.h"
 
 #include <QCheckBox>
 #include <QComboBox>

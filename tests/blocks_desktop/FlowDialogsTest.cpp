@@ -1,16 +1,16 @@
 #include "ControlsTestSupport.h"
 
 #include "blocks/controls/ValidateEdit.h"
-#include "blocks/frmBiaoDaShi.h"
-#include "blocks/frmFORBegin.h"
-#include "blocks/frmFOREnd.h"
-#include "blocks/frmGOSUB.h"
-#include "blocks/frmGOTOBegin.h"
-#include "blocks/frmGOTOEnd.h"
-#include "blocks/frmGOTOIF.h"
-#include "blocks/frmJieShu.h"
-#include "blocks/frmSubBegin.h"
-#include "blocks/frmSubEnd.h"
+#include "blocks/dialogs/frmBiaoDaShi.h"
+#include "blocks/dialogs/frmFORBegin.h"
+#include "blocks/dialogs/frmFOREnd.h"
+#include "blocks/dialogs/frmGOSUB.h"
+#include "blocks/dialogs/frmGOTOBegin.h"
+#include "blocks/dialogs/frmGOTOEnd.h"
+#include "blocks/dialogs/frmGOTOIF.h"
+#include "blocks/dialogs/frmJieShu.h"
+#include "blocks/dialogs/frmSubBegin.h"
+#include "blocks/dialogs/frmSubEnd.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,11 +2,11 @@
 
 #include "blocks/controls/RadioGroup.h"
 #include "blocks/controls/ValidateEdit.h"
-#include "blocks/frmQiDongDJ.h"
-#include "blocks/frmTingZhiDJ.h"
-#include "blocks/frmYanShi.h"
-#include "blocks/frmZhiXing.h"
-#include "blocks/frmZhuanXiang.h"
+#include "blocks/dialogs/frmQiDongDJ.h"
+#include "blocks/dialogs/frmTingZhiDJ.h"
+#include "blocks/dialogs/frmYanShi.h"
+#include "blocks/dialogs/frmZhiXing.h"
+#include "blocks/dialogs/frmZhuanXiang.h"
 
 #include <QScreen>
 #include <QScrollBar>

@@ -2,7 +2,7 @@
 
 #include "ControlsTestSupport.h"
 
-#include "blocks/frmVOICEX.h"
+#include "blocks/dialogs/frmVOICEX.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,25 +1,25 @@
-#include "blocks/frmPORTIN.h"
+#include "blocks/dialogs/frmAIN.h"
 
-#include "ui_frmPORTIN.h"
+#include "ui_frmAIN.h"
 
 #include "blocks/controls/GbkTextValidator.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-TFormPORTIN::TFormPORTIN(QWidget* parent) : TBlockDialog(parent), ui(new Ui::TFormPORTIN) {
+TFormAIN::TFormAIN(QWidget* parent) : TBlockDialog(parent), ui(new Ui::TFormAIN) {
     ui->setupUi(this);
     SetUpFrame();
     TGbkTextValidator::Install(ui->ComboBox1->lineEdit());
     TGbkTextValidator::Install(ui->ComboBox2->lineEdit());
 }
 
-TFormPORTIN::~TFormPORTIN() = default;
+TFormAIN::~TFormAIN() = default;
 
-QComboBox* TFormPORTIN::ComboBox1() const {
+QComboBox* TFormAIN::ComboBox1() const {
     return ui->ComboBox1;
 }
 
-QComboBox* TFormPORTIN::ComboBox2() const {
+QComboBox* TFormAIN::ComboBox2() const {
     return ui->ComboBox2;
 }

@@ -1,4 +1,4 @@
-#include "blocks/frmJieShu.h"
+#include "blocks/dialogs/frmJieShu.h"
 
 #include "ui_frmJieShu.h"
 

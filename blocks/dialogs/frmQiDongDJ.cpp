@@ -1,4 +1,4 @@
-#include "blocks/frmQiDongDJ.h"
+#include "blocks/dialogs/frmQiDongDJ.h"
 
 #include "ui_frmQiDongDJ.h"
 

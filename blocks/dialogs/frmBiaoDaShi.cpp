@@ -1,4 +1,4 @@
-#include "blocks/frmBiaoDaShi.h"
+#include "blocks/dialogs/frmBiaoDaShi.h"
 
 #include "ui_frmBiaoDaShi.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmLED.h"
+#include "blocks/dialogs/frmLED.h"
 
 #include "ui_frmLED.h"
 

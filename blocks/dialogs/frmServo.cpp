@@ -1,4 +1,4 @@
-#include "blocks/frmServo.h"
+#include "blocks/dialogs/frmServo.h"
 
 #include "ui_frmServo.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmFaYin.h"
+#include "blocks/dialogs/frmFaYin.h"
 
 #include "ui_frmFaYin.h"
 

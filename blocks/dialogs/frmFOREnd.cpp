@@ -1,4 +1,4 @@
-#include "blocks/frmFOREnd.h"
+#include "blocks/dialogs/frmFOREnd.h"
 
 #include "ui_frmFOREnd.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmZhuanXiang.h"
+#include "blocks/dialogs/frmZhuanXiang.h"
 
 #include "ui_frmZhuanXiang.h"
 

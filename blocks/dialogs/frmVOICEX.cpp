@@ -1,4 +1,4 @@
-#include "blocks/frmVOICEX.h"
+#include "blocks/dialogs/frmVOICEX.h"
 
 #include "ui_frmVOICEX.h"
 

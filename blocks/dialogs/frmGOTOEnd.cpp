@@ -1,4 +1,4 @@
-#include "blocks/frmGOTOEnd.h"
+#include "blocks/dialogs/frmGOTOEnd.h"
 
 #include "ui_frmGOTOEnd.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmZhiXing.h"
+#include "blocks/dialogs/frmZhiXing.h"
 
 #include "ui_frmZhiXing.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmPORTOUT.h"
+#include "blocks/dialogs/frmPORTOUT.h"
 
 #include "ui_frmPORTOUT.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmGOSUB.h"
+#include "blocks/dialogs/frmGOSUB.h"
 
 #include "ui_frmGOSUB.h"
 

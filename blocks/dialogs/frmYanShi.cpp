@@ -1,4 +1,4 @@
-#include "blocks/frmYanShi.h"
+#include "blocks/dialogs/frmYanShi.h"
 
 #include "ui_frmYanShi.h"
 

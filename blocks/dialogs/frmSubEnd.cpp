@@ -1,4 +1,4 @@
-#include "blocks/frmSubEnd.h"
+#include "blocks/dialogs/frmSubEnd.h"
 
 #include "ui_frmSubEnd.h"
 

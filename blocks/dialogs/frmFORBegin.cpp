@@ -1,4 +1,4 @@
-#include "blocks/frmFORBegin.h"
+#include "blocks/dialogs/frmFORBegin.h"
 
 #include "ui_frmFORBegin.h"
 

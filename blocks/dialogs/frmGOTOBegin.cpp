@@ -1,4 +1,4 @@
-#include "blocks/frmGOTOBegin.h"
+#include "blocks/dialogs/frmGOTOBegin.h"
 
 #include "ui_frmGOTOBegin.h"
 

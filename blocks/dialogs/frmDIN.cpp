@@ -1,4 +1,4 @@
-#include "blocks/frmDIN.h"
+#include "blocks/dialogs/frmDIN.h"
 
 #include "ui_frmDIN.h"
 

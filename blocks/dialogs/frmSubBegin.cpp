@@ -1,4 +1,4 @@
-#include "blocks/frmSubBegin.h"
+#include "blocks/dialogs/frmSubBegin.h"
 
 #include "ui_frmSubBegin.h"
 

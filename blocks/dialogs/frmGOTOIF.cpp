@@ -1,4 +1,4 @@
-#include "blocks/frmGOTOIF.h"
+#include "blocks/dialogs/frmGOTOIF.h"
 
 #include "ui_frmGOTOIF.h"
 

@@ -1,4 +1,4 @@
-#include "blocks/frmTingZhiDJ.h"
+#include "blocks/dialogs/frmTingZhiDJ.h"
 
 #include "ui_frmTingZhiDJ.h"
 

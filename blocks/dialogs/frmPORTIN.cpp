@@ -1,25 +1,25 @@
-#include "blocks/frmAIN.h"
+#include "blocks/dialogs/frmPORTIN.h"
 
-#include "ui_frmAIN.h"
+#include "ui_frmPORTIN.h"
 
 #include "blocks/controls/GbkTextValidator.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-TFormAIN::TFormAIN(QWidget* parent) : TBlockDialog(parent), ui(new Ui::TFormAIN) {
+TFormPORTIN::TFormPORTIN(QWidget* parent) : TBlockDialog(parent), ui(new Ui::TFormPORTIN) {
     ui->setupUi(this);
     SetUpFrame();
     TGbkTextValidator::Install(ui->ComboBox1->lineEdit());
     TGbkTextValidator::Install(ui->ComboBox2->lineEdit());
 }
 
-TFormAIN::~TFormAIN() = default;
+TFormPORTIN::~TFormPORTIN() = default;
 
-QComboBox* TFormAIN::ComboBox1() const {
+QComboBox* TFormPORTIN::ComboBox1() const {
     return ui->ComboBox1;
 }
 
-QComboBox* TFormAIN::ComboBox2() const {
+QComboBox* TFormPORTIN::ComboBox2() const {
     return ui->ComboBox2;
 }

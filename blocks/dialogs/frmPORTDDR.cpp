@@ -1,4 +1,4 @@
-#include "blocks/frmPORTDDR.h"
+#include "blocks/dialogs/frmPORTDDR.h"
 
 #include "ui_frmPORTDDR.h"
 
