@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDrag>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -270,6 +272,73 @@ void TForm1::CreateEditActions() {
         menu.exec(at);
     };
     CreateMenus();
+    SetUpDragAndDrop();
+}
+
+namespace {
+
+// A drag of blocks within one window: the window's address tells a drop in
+// another window of the program that the move is not its own.
+const QString BlockMoveMimeType = u"application/x-dedevav-move"_s;
+
+} // namespace
+
+void TForm1::SetUpDragAndDrop() {
+    FlowChart1->setAcceptDrops(true);
+    FlowChart1->viewport()->setAcceptDrops(true);
+    FlowChart1->OnStartDrag = [this](TCustomFlowChart*, TFcObject* pressed) { DragBlocks(pressed); };
+    FlowChart1->OnDragOver = [this](TCustomFlowChart*, const QMimeData* data, TFcPoint p,
+                                    TFcObject*& target) {
+        const bool ownMove = data && data->data(BlockMoveMimeType) ==
+                                         QByteArray::number(quintptr(this)) && DraggedRun;
+        if (!ownMove && PaletteKindOf(data) == 0)
+            return false;
+        const std::optional<std::size_t> spot = ChainOps->SpotIndexAt(p);
+        if (!spot)
+            return false;
+        target = ChainOps->SpotMarkerAt(*spot);
+        return true;
+    };
+    FlowChart1->OnDrop = [this](TCustomFlowChart*, const QMimeData* data, TFcPoint p) {
+        DropAt(data, p);
+    };
+}
+
+void TForm1::DragBlocks(TFcObject* pressed) {
+    if (ChainOps->BlockIndexOf(pressed) < 0)
+        return;
+    DraggedRun = ChainOps->SelectedBlocks();
+    if (!DraggedRun)
+        return;
+    auto* drag = new QDrag(FlowChart1);
+    auto* data = new QMimeData;
+    data->setData(BlockMoveMimeType, QByteArray::number(quintptr(this)));
+    drag->setMimeData(data);
+    // Escape or a drop outside a spot ends here with nothing changed.
+    drag->exec(Qt::MoveAction);
+    DraggedRun.reset();
+}
+
+void TForm1::DropAt(const QMimeData* data, TFcPoint p) {
+    const std::optional<std::size_t> spot = ChainOps->SpotIndexAt(p);
+    if (!spot)
+        return;
+    if (const int kind = PaletteKindOf(data)) {
+        const TBlockKind* info = FindBlockKind(kind);
+        if (info && info->HasRecord())
+            DocumentOps->InsertBlocks(
+                *spot, {TProgramBlock{0, kind, BuildDefaultRecord(SimpleXML1, kind)}}, u"插入"_s);
+        return;
+    }
+    if (DraggedRun)
+        MoveBlocksToSpot(DraggedRun->first, DraggedRun->second, *spot);
+}
+
+void TForm1::MoveBlocksToSpot(std::size_t first, std::size_t count, std::size_t spot) {
+    // Onto a spot inside or next to the run itself: nothing moves.
+    if (spot >= first && spot <= first + count)
+        return;
+    DocumentOps->MoveBlocks(first, count, spot > first ? spot - count : spot);
 }
 
 void TForm1::CreateMenus() {

@@ -20,6 +20,7 @@
 #include <memory>
 
 class QAction;
+class QMimeData;
 class QPlainTextEdit;
 class QSplitter;
 class QToolButton;
@@ -77,6 +78,8 @@ public:
     void SelectNext();
     // Shift+click: the run from the selected block to the clicked one.
     void ExtendSelection(TFcItem* item);
+    // A dragged run of blocks dropped on spot (the spot before block spot).
+    void MoveBlocksToSpot(std::size_t first, std::size_t count, std::size_t spot);
     TNavBar* NavBar1 = nullptr;
     TFlowChart* FlowChart1 = nullptr;
     QSplitter* Splitter1 = nullptr;
@@ -156,6 +159,11 @@ private:
     void FormDestroy();
     void CreateEditActions();
     void CreateMenus();
+    void SetUpDragAndDrop();
+    void DragBlocks(TFcObject* pressed);
+    void DropAt(const QMimeData* data, TFcPoint p);
+    // The run of blocks being dragged, while a drag runs.
+    std::optional<std::pair<std::size_t, std::size_t>> DraggedRun;
     QAction* NewAction(const QString& text, const QKeySequence& key, void (TForm1::*handler)(),
                        Qt::ShortcutContext context);
     std::vector<TProgramBlock> SelectedCopies() const;

@@ -3,7 +3,12 @@
 #include "chart/FcTextFit.h"
 
 #include <QHelpEvent>
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -126,6 +131,11 @@ TFcObject* TCustomFlowChart::NewObject(const TFcBounds& bounds, uint8_t shape) {
 }
 
 void TCustomFlowChart::RemoveObject(TFcObject* object) {
+    // No pointer the input handling keeps may outlive its object.
+    if (object == DropTargetObject)
+        DropTargetObject = nullptr;
+    if (object == PressedObject)
+        PressedObject = nullptr;
     if (object == nullptr || object->Chart() != this)
         return;
     if (object->SelectedValue) {
@@ -453,6 +463,14 @@ void TCustomFlowChart::PaintContent(QPainter& painter, const TFcRect& area) cons
         if (e.Rect.Intersects(area))
             painter.drawLine(QPoint(e.Item->First.X, e.Item->First.Y),
                              QPoint(e.Item->Last.X, e.Item->Last.Y));
+    if (DropTargetObject && DropTargetObject->BoundsRect().Inflated(ObjectRepaintMargin).Intersects(area)) {
+        // Where a dragged block would land: a frame the colour of a selection
+        // in the toolkit's palette, clear of the object.
+        const TFcBounds& b = DropTargetObject->BoundsValue;
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(b.Left - 2, b.Top - 2, b.Width + 4, b.Height + 4));
+    }
     for (const TFcObject* o : SelectedObjects) {
         if (!o->BoundsRect().Inflated(ObjectRepaintMargin).Intersects(area))
             continue;
@@ -559,10 +577,77 @@ void TCustomFlowChart::mousePressEvent(QMouseEvent* event) {
     }
     setFocus(Qt::MouseFocusReason);
     TFcItem* item = ItemAt({pos.x() + o.X, pos.y() + o.Y});
+    PressedObject = item && item->IsObject() ? static_cast<TFcObject*>(item) : nullptr;
+    PressPos = pos;
     if (item == nullptr || (item->IsObject() && item->SelectedValue))
         return;
     ClearSelection();
     Offer(item);
+}
+
+void TCustomFlowChart::mouseMoveEvent(QMouseEvent* event) {
+    if (PressedObject && OnStartDrag && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - PressPos).manhattanLength() >=
+            QApplication::startDragDistance()) {
+        TFcObject* pressed = PressedObject;
+        PressedObject = nullptr;
+        // Only an object still on the chart and selected is dragged.
+        if (pressed->SelectedValue)
+            OnStartDrag(this, pressed);
+        return;
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void TCustomFlowChart::mouseReleaseEvent(QMouseEvent* event) {
+    PressedObject = nullptr;
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void TCustomFlowChart::SetDropTarget(TFcObject* object) {
+    if (object == DropTargetObject)
+        return;
+    if (DropTargetObject)
+        ObjectChanged(DropTargetObject);
+    DropTargetObject = object;
+    if (DropTargetObject)
+        ObjectChanged(DropTargetObject);
+}
+
+bool TCustomFlowChart::DragOver(QDropEvent* event) {
+    TFcObject* target = nullptr;
+    const TFcPoint o = ScrollOffset();
+    const QPoint pos = event->position().toPoint();
+    const bool take =
+        OnDragOver && OnDragOver(this, event->mimeData(), {pos.x() + o.X, pos.y() + o.Y}, target);
+    SetDropTarget(take ? target : nullptr);
+    if (take)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+    return take;
+}
+
+void TCustomFlowChart::dragEnterEvent(QDragEnterEvent* event) {
+    DragOver(event);
+}
+
+void TCustomFlowChart::dragMoveEvent(QDragMoveEvent* event) {
+    DragOver(event);
+}
+
+void TCustomFlowChart::dragLeaveEvent(QDragLeaveEvent*) {
+    SetDropTarget(nullptr);
+}
+
+void TCustomFlowChart::dropEvent(QDropEvent* event) {
+    const bool take = DragOver(event);
+    SetDropTarget(nullptr);
+    if (!take || !OnDrop)
+        return;
+    const TFcPoint o = ScrollOffset();
+    const QPoint pos = event->position().toPoint();
+    OnDrop(this, event->mimeData(), {pos.x() + o.X, pos.y() + o.Y});
 }
 
 void TCustomFlowChart::contextMenuEvent(QContextMenuEvent* event) {

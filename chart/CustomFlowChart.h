@@ -16,6 +16,9 @@
 #include "chart/FcTypes.h"
 
 #include <QAbstractScrollArea>
+
+class QMimeData;
+class QDropEvent;
 #include <QList>
 #include <QPixmap>
 
@@ -97,12 +100,31 @@ public:
     // A right press: the item under the mouse (selected first unless it was
     // already) and where the menu goes, in global coordinates.
     std::function<void(TCustomFlowChart* sender, TFcItem* item, QPoint globalPos)> OnContextMenu;
+    // The mouse left the pressed object with the left button held: a drag
+    // may start (the handler runs it, e.g. with QDrag).
+    std::function<void(TCustomFlowChart* sender, TFcObject* pressed)> OnStartDrag;
+    // A drag over the chart at p (content coordinates): answers whether a
+    // drop would be taken, and the object to highlight as the target.
+    std::function<bool(TCustomFlowChart* sender, const QMimeData* data, TFcPoint p,
+                       TFcObject*& target)>
+        OnDragOver;
+    std::function<void(TCustomFlowChart* sender, const QMimeData* data, TFcPoint p)> OnDrop;
+
+    // The object drawn as a drop's target while a drag is over the chart.
+    TFcObject* DropTarget() const { return DropTargetObject; }
+    void SetDropTarget(TFcObject* object);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
@@ -139,6 +161,11 @@ private:
     TFcItemStore<TFcConnection> ConnectionStore;
     std::vector<TFcObject*> SelectedObjects;
     std::vector<TFcConnection*> SelectedLines;
+
+    TFcObject* PressedObject = nullptr;
+    QPoint PressPos;
+    TFcObject* DropTargetObject = nullptr;
+    bool DragOver(QDropEvent* event);
 
     int UpdateCounter = 0;
     bool RepaintPending = false;

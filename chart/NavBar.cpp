@@ -2,6 +2,10 @@
 
 #include "blocks/BlockCatalogue.h"
 
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -91,6 +95,8 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
             // they can be read.
             button->setStyleSheet(u"QToolButton { color: black; }"_s);
             connect(button, &QToolButton::clicked, this, [this, kind] { emit ItemClicked(kind); });
+            button->setProperty("paletteKind", kind);
+            button->installEventFilter(this);
             itemLayout->addWidget(button);
             Buttons[size_t(kind - 1)] = button;
         }
@@ -106,6 +112,48 @@ TNavBar::TNavBar(QWidget* parent) : QWidget(parent) {
     }
     ActiveGroup = -1;
     SetActiveGroupIndex(0);
+}
+
+QMimeData* PaletteKindMimeData(int kind) {
+    auto* data = new QMimeData;
+    data->setData(PaletteKindMimeType, QByteArray::number(kind));
+    return data;
+}
+
+int PaletteKindOf(const QMimeData* data) {
+    if (data == nullptr || !data->hasFormat(PaletteKindMimeType))
+        return 0;
+    bool ok = false;
+    const int kind = data->data(PaletteKindMimeType).toInt(&ok);
+    return ok && kind >= 1 && kind <= TNavBar::ItemCount ? kind : 0;
+}
+
+bool TNavBar::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QToolButton*>(watched);
+    const int kind = button ? button->property("paletteKind").toInt() : 0;
+    if (kind == 0)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton)
+            DragStart = press->position().toPoint();
+    } else if (event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if ((move->buttons() & Qt::LeftButton) &&
+            (move->position().toPoint() - DragStart).manhattanLength() >=
+                QApplication::startDragDistance()) {
+            // Dragged onto a spot of the chart the item is inserted there; the
+            // press must not also count as a click.
+            button->setDown(false);
+            auto* drag = new QDrag(button);
+            drag->setMimeData(PaletteKindMimeData(kind));
+            drag->setPixmap(Icons[size_t(kind - 1)]);
+            drag->setHotSpot(QPoint(IconSize / 2, IconSize / 2));
+            drag->exec(Qt::CopyAction);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString TNavBar::GroupCaption(int group) const {

@@ -43,6 +43,10 @@ public:
 signals:
     void ItemClicked(int kind);
 
+protected:
+    // An item dragged away from its button starts a drag of its kind.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct TGroup {
         QString Caption;
@@ -55,4 +59,12 @@ private:
     std::vector<QPixmap> Icons;
     std::vector<QAbstractButton*> Buttons;
     int ActiveGroup = 0;
+    QPoint DragStart;
 };
+
+// A palette item on the move: its kind under a MIME type of the program's own.
+inline const QString PaletteKindMimeType = QStringLiteral("application/x-dedevav-kind");
+class QMimeData;
+QMimeData* PaletteKindMimeData(int kind);
+// The kind a drag carries, or 0.
+int PaletteKindOf(const QMimeData* data);

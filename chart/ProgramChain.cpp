@@ -11,6 +11,7 @@
 #include "xml/SimpleXML.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -251,6 +252,38 @@ std::optional<std::pair<std::size_t, std::size_t>> TProgramChain::SelectedBlocks
     if (high - low + 1 != selected.size())
         return std::nullopt;
     return std::pair{low, selected.size()};
+}
+
+std::optional<std::size_t> TProgramChain::SpotIndexAt(TFcPoint p) const {
+    // The column: the blocks' width around the chain's left edge, with room
+    // for a hand that is not quite on it.
+    constexpr int32_t Reach = 60;
+    const int32_t left = ChainLeft - Reach;
+    const int32_t right = ChainLeft + 90 + Reach;
+    if (Chain.size() < 3 || p.X < left || p.X > right)
+        return std::nullopt;
+    std::optional<std::size_t> best;
+    int32_t bestDistance = 0;
+    for (std::size_t s = 0; 1 + 2 * s < Chain.size() - 1; ++s) {
+        const TNormalSpot* spot = AsSpot(Chain[1 + 2 * s].get());
+        if (!spot)
+            continue;
+        const int32_t centre = spot->Top + spot->Cell->Height() / 2;
+        const int32_t distance = std::abs(p.Y - centre);
+        if (!best || distance < bestDistance) {
+            best = s;
+            bestDistance = distance;
+        }
+        // Spots go down the column: once they move away, the nearest is found.
+        if (centre > p.Y)
+            break;
+    }
+    return best;
+}
+
+TFcObject* TProgramChain::SpotMarkerAt(std::size_t spot) const {
+    const TNormalSpot* element = AsSpot(At(int(1 + 2 * spot)));
+    return element ? element->Marker : nullptr;
 }
 
 void TProgramChain::StepSelection(int step) {

@@ -8,6 +8,7 @@
 // operations (insert, append, delete) change the model, never the elements.
 
 #include "chart/ChainElement.h"
+#include "chart/FcTypes.h"
 #include "program/Program.h"
 
 #include <QObject>
@@ -71,6 +72,12 @@ public:
     // The selected blocks as first index and count, when the selection is one
     // block or a contiguous run of blocks; none otherwise (a spot, nothing).
     std::optional<std::pair<std::size_t, std::size_t>> SelectedBlocks() const;
+    // The spot nearest to p (content coordinates) in height, as the place a
+    // dragged block goes: spot s stands before block s (s == Count() after
+    // the last). None for a point left or right of the column.
+    std::optional<std::size_t> SpotIndexAt(TFcPoint p) const;
+    TFcObject* SpotMarkerAt(std::size_t spot) const;
+
     // Moves the selection one element along the chain (blocks and spots),
     // never onto start or end.
     void StepSelection(int step);

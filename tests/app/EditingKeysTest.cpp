@@ -3,9 +3,14 @@
 // undo and redo with their buttons.
 
 #include "app/Unit1.h"
+#include "chart/NavBar.h"
 #include "document/TDocument.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUndoStack>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -144,6 +149,46 @@ TEST(EditingKeys, CopyInOneWindowPasteInAnother) {
     source.Form.Chain()->SelectBlock(2);
     source.Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(KindsOf(source.Form), (std::vector<int>{1, 11, 2, 1, 11}));
+}
+
+TEST(EditingKeys, DropsOnSpotsMoveBlocksAndInsertPaletteItems) {
+    TShownForm w;
+    for (int kind : {1, 2, 3})
+        w.Click(kind);
+    QUndoStack& stack = w.Form.Document()->UndoStack();
+    // The third block dragged above the first; onto its own spots nothing moves.
+    const int before = stack.count();
+    w.Form.MoveBlocksToSpot(2, 1, 2);
+    w.Form.MoveBlocksToSpot(2, 1, 3);
+    EXPECT_EQ(stack.count(), before);
+    w.Form.MoveBlocksToSpot(2, 1, 0);
+    EXPECT_EQ(KindsOf(w.Form), (std::vector<int>{3, 1, 2}));
+    w.Form.MoveBlocksToSpot(0, 2, 3); // a run to the end
+    EXPECT_EQ(KindsOf(w.Form), (std::vector<int>{2, 3, 1}));
+    stack.undo();
+    stack.undo();
+    EXPECT_EQ(KindsOf(w.Form), (std::vector<int>{1, 2, 3}));
+
+    // A palette item dragged over the chart highlights the spot nearest to
+    // the mouse and is inserted there when dropped.
+    QWidget* viewport = w.Form.FlowChart1->viewport();
+    const TFcObject* first = w.Block(0);
+    const QPoint onFirstSpot(first->Left() + 45, first->Top() - 8);
+    QMimeData* data = PaletteKindMimeData(5);
+    QDragEnterEvent enter(onFirstSpot, Qt::CopyAction, data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(w.Form.FlowChart1->DropTarget(), w.Form.Chain()->SpotMarkerAt(0));
+    QDropEvent drop(onFirstSpot, Qt::CopyAction, data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &drop);
+    EXPECT_EQ(KindsOf(w.Form), (std::vector<int>{5, 1, 2, 3}));
+    EXPECT_EQ(w.Form.FlowChart1->DropTarget(), nullptr);
+    // Beside the column nothing is taken.
+    QDragMoveEvent away(QPoint(first->Left() + 300, first->Top()), Qt::CopyAction, data,
+                        Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &away);
+    EXPECT_FALSE(away.isAccepted());
+    delete data;
 }
 
 TEST(EditingKeys, TheMenuBarHoldsEveryCommand) {
