@@ -13,7 +13,7 @@ QString BlocksName(const std::vector<TProgramBlock>& blocks) {
                  : QString();
         return u"“%1”"_s.arg(caption);
     }
-    return u"%1 个模块"_s.arg(blocks.size());
+    return u" %1 个模块"_s.arg(blocks.size());
 }
 
 TInsertBlocksCommand::TInsertBlocksCommand(TProgramChain& chain, std::size_t index,

@@ -110,7 +110,7 @@ TEST(EditingKeys, ArrowsWalkTheChainAndAltArrowsMoveTheSelection) {
     w.Key(Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(KindsOf(w.Form), (std::vector<int>{2, 4, 1, 3}));
     EXPECT_EQ(w.Form.FlowChart1->SelectionCount(), 2);
-    EXPECT_EQ(w.Form.Document()->UndoStack().undoText(), u"移动2 个模块"_s);
+    EXPECT_EQ(w.Form.Document()->UndoStack().undoText(), u"移动 2 个模块"_s);
     // Enter opens the selected block's dialog.
     QSignalSpy opened(&w.Form, &TForm1::ChartDoubleClicked);
     w.Form.Chain()->SelectBlock(0);
@@ -137,7 +137,7 @@ TEST(EditingKeys, CopyInOneWindowPasteInAnother) {
     EXPECT_EQ(target.Form.Document()->Program().At(2).Record,
               source.Form.Document()->Program().At(1).Record);
     EXPECT_EQ(target.Block(2)->Text(), u"标号:L1"_s);
-    EXPECT_EQ(target.Form.Document()->UndoStack().undoText(), u"粘贴2 个模块"_s);
+    EXPECT_EQ(target.Form.Document()->UndoStack().undoText(), u"粘贴 2 个模块"_s);
     // Ids are the target's own.
     EXPECT_NE(target.Form.Document()->Program().At(1).Id, 0u);
 

@@ -207,7 +207,7 @@ TEST_F(ProgramCommands, UndoBackToTheSavedChartIsUnmodified) {
     doc.RemoveBlocks(0, 1, u"删除"_s);
     EXPECT_FALSE(doc.IsModified()); // insert, then delete
     doc.InsertBlocks(0, {NewBlock(1), NewBlock(2)}, u"粘贴"_s);
-    EXPECT_EQ(doc.UndoStack().undoText(), u"粘贴2 个模块"_s);
+    EXPECT_EQ(doc.UndoStack().undoText(), u"粘贴 2 个模块"_s);
 }
 
 TEST_F(ProgramCommands, EditsThatChangeNothingPushNothing) {
