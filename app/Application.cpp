@@ -24,15 +24,7 @@ QString ErrorMessageText(const QString& message) {
     return message;
 }
 
-QString ExceptionMessageText(const std::exception& error) {
-    if (dynamic_cast<const std::bad_alloc*>(&error))
-        return u"内存不足，操作没有完成。请关闭其他程序或减小文件后再试。"_s;
-    return ExceptionMessageText(error.what());
-}
 
-QString ExceptionMessageText(std::string_view what) {
-    return MessageTextOf(what);
-}
 
 bool InstallToolkitTranslation(QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
@@ -46,15 +38,20 @@ bool InstallToolkitTranslation(QCoreApplication& application) {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(ApplicationTitle());
+    SetErrorReporter([](const QString& text) { ShowException(text); });
+}
+
+TApplication::~TApplication() {
+    SetErrorReporter(nullptr);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+    // The last resort: commands report their own errors where they are
+    // connected (Guarded); anything else still ends in the one display.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ShowException(ExceptionMessageText(error));
     } catch (...) {
-        ShowException(u"未知错误"_s);
+        ReportCurrentException();
     }
     return false;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
-// The application object: it carries the title and is the one place where an
-// error that escaped a command is shown to the user. Commands do not catch;
-// after the message box the program goes on with the state the command had
+// The application object: it carries the title and installs the one error
+// display (a message box). Commands connected to signals report their own
+// errors through it (Guarded); the event loop's handler is the last resort.
+// After the message box the program goes on with the state the command had
 // reached.
+
+// ExceptionMessageText lives with the one error display.
+#include "errors/ErrorReport.h"
 
 #include <QApplication>
 #include <QString>
@@ -19,13 +23,6 @@ QString ApplicationTitle();
 // question mark.
 QString ErrorMessageText(const QString& message);
 
-// The text of an exception message. Core code speaks GBK and desktop code
-// UTF-8; GBK Chinese text is practically never valid UTF-8, so text that
-// decodes as UTF-8 is taken as such and anything else as GBK.
-QString ExceptionMessageText(std::string_view what);
-// The same for a caught exception; running out of memory is said in Chinese.
-QString ExceptionMessageText(const std::exception& error);
-
 // Installs Qt's own Chinese texts (file dialogs, the buttons of message boxes,
 // the edit boxes' context menus) whatever the system's language is: the
 // program speaks Chinese only. False when the translation file is missing.
@@ -35,6 +32,7 @@ class TApplication : public QApplication {
     Q_OBJECT
 public:
     TApplication(int& argc, char** argv);
+    ~TApplication() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
 

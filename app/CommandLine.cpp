@@ -68,14 +68,15 @@ public:
 // way the window reports it, and the command goes on.
 class TConsoleApplication : public QCoreApplication {
 public:
-    using QCoreApplication::QCoreApplication;
+    TConsoleApplication(int& argc, char** argv) : QCoreApplication(argc, argv) {
+        SetErrorReporter([](const QString& text) { WriteError(text); });
+    }
+    ~TConsoleApplication() override { SetErrorReporter(nullptr); }
     bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QCoreApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            WriteError(ExceptionMessageText(error));
         } catch (...) {
-            WriteError(u"未知错误"_s);
+            ReportCurrentException();
         }
         return false;
     }

@@ -80,16 +80,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     SpeedButton6 = MakeSpeedButton(6, 394, u"下载"_s);
     SpeedButton10 = MakeSpeedButton(10, 474, u"导入清单"_s);
     SpeedButton9 = MakeSpeedButton(9, 506, u"导出清单"_s);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
-    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
-    connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
-    connect(SpeedButton9, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
-    connect(SpeedButton10, &QToolButton::clicked, this, &TForm1::SpeedButton10Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
+    connect(SpeedButton2, &QToolButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
+    connect(SpeedButton3, &QToolButton::clicked, this, Guarded([this] { SpeedButton3Click(); }));
+    connect(SpeedButton4, &QToolButton::clicked, this, Guarded([this] { SpeedButton4Click(); }));
+    connect(SpeedButton5, &QToolButton::clicked, this, Guarded([this] { SpeedButton5Click(); }));
+    connect(SpeedButton6, &QToolButton::clicked, this, Guarded([this] { SpeedButton6Click(); }));
+    connect(SpeedButton7, &QToolButton::clicked, this, Guarded([this] { SpeedButton7Click(); }));
+    connect(SpeedButton8, &QToolButton::clicked, this, Guarded([this] { SpeedButton8Click(); }));
+    connect(SpeedButton9, &QToolButton::clicked, this, Guarded([this] { SpeedButton9Click(); }));
+    connect(SpeedButton10, &QToolButton::clicked, this, Guarded([this] { SpeedButton10Click(); }));
     column->addWidget(Panel1);
 
     auto* row = new QHBoxLayout;
@@ -105,7 +105,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     FlowChart1->SetColor(clSkyBlue);
     FlowChart1->SetImages({RenderSvg(u":/icons/robot_head.svg"_s, QSize(32, 31))});
     FlowChart1->SetOptions(fcoCanDrag | fcoCanSelect);
-    FlowChart1->OnDblClick = [this](TCustomFlowChart*) { FlowChart1DblClick(); };
+    FlowChart1->OnDblClick = Guarded([this](TCustomFlowChart*) { FlowChart1DblClick(); });
     Memo1 = new QPlainTextEdit(Splitter1);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -126,7 +126,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     setMinimumSize(480, 360);
 
-    connect(NavBar1, &TNavBar::ItemClicked, this, &TForm1::NavBar1ItemClick);
+    connect(NavBar1, &TNavBar::ItemClicked, this,
+            Guarded([this](int kind) { NavBar1ItemClick(kind); }));
     FormCreate();
 }
 
@@ -212,7 +213,7 @@ QAction* TForm1::NewAction(const QString& text, const QKeySequence& key,
     if (!key.isEmpty())
         action->setShortcut(key);
     action->setShortcutContext(context);
-    connect(action, &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
     // Chart edits answer their keys only while the chart has the focus, so
     // the listing pane keeps its own copy, paste and cursor keys.
     if (context == Qt::WidgetWithChildrenShortcut)
@@ -246,8 +247,8 @@ void TForm1::CreateEditActions() {
     NewAction(u"上一个"_s, QKeySequence(Qt::Key_Up), &TForm1::SelectPrevious, chart);
     NewAction(u"下一个"_s, QKeySequence(Qt::Key_Down), &TForm1::SelectNext, chart);
 
-    connect(UndoButton, &QToolButton::clicked, this, &TForm1::UndoEdit);
-    connect(RedoButton, &QToolButton::clicked, this, &TForm1::RedoEdit);
+    connect(UndoButton, &QToolButton::clicked, this, Guarded([this] { UndoEdit(); }));
+    connect(RedoButton, &QToolButton::clicked, this, Guarded([this] { RedoEdit(); }));
     const auto update = [this, &stack] {
         // "撤销插入“直行”": what the button would take back.
         UndoAction->setEnabled(stack.canUndo());
@@ -286,7 +287,8 @@ const QString BlockMoveMimeType = u"application/x-dedevav-move"_s;
 void TForm1::SetUpDragAndDrop() {
     FlowChart1->setAcceptDrops(true);
     FlowChart1->viewport()->setAcceptDrops(true);
-    FlowChart1->OnStartDrag = [this](TCustomFlowChart*, TFcObject* pressed) { DragBlocks(pressed); };
+    FlowChart1->OnStartDrag =
+        Guarded([this](TCustomFlowChart*, TFcObject* pressed) { DragBlocks(pressed); });
     FlowChart1->OnDragOver = [this](TCustomFlowChart*, const QMimeData* data, TFcPoint p,
                                     TFcObject*& target) {
         const bool ownMove = data && data->data(BlockMoveMimeType) ==
@@ -299,9 +301,9 @@ void TForm1::SetUpDragAndDrop() {
         target = ChainOps->SpotMarkerAt(*spot);
         return true;
     };
-    FlowChart1->OnDrop = [this](TCustomFlowChart*, const QMimeData* data, TFcPoint p) {
+    FlowChart1->OnDrop = Guarded([this](TCustomFlowChart*, const QMimeData* data, TFcPoint p) {
         DropAt(data, p);
-    };
+    });
 }
 
 void TForm1::DragBlocks(TFcObject* pressed) {

@@ -1,6 +1,7 @@
 #include "download/frmDownload.h"
 
 #include "download/CommControl.h"
+#include "errors/ErrorReport.h"
 #include "ui_frmDownload.h"
 
 #include <QGuiApplication>
@@ -51,9 +52,10 @@ TFormDownload::TFormDownload(QWidget* parent)
     UI->Image1->setToolTip(MakerAddress);
     UI->Memo1->setVisible(false);
 
-    connect(UI->Button1, &QPushButton::clicked, this, &TFormDownload::Button1Click);
-    connect(UI->Button2, &QPushButton::clicked, this, &TFormDownload::Button2Click);
-    connect(UI->Button6, &QPushButton::clicked, this, &TFormDownload::Button6Click);
+    // What a button's command throws is reported at the button.
+    connect(UI->Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+    connect(UI->Button2, &QPushButton::clicked, this, Guarded([this] { Button2Click(); }));
+    connect(UI->Button6, &QPushButton::clicked, this, Guarded([this] { Button6Click(); }));
     connect(UI->Button5, &QPushButton::clicked, this, &QDialog::accept);
     connect(&Session, &TDownloadSession::TraceLine, UI->Memo1, &QPlainTextEdit::appendPlainText);
     connect(&Session, &TDownloadSession::Finished, this, &TFormDownload::TransferDone);

@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "chart/NavBar.h"
 #include "document/TDocument.h"
+#include "errors/ErrorReport.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QUndoStack>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -189,6 +191,19 @@ TEST(EditingKeys, DropsOnSpotsMoveBlocksAndInsertPaletteItems) {
     QApplication::sendEvent(viewport, &away);
     EXPECT_FALSE(away.isAccepted());
     delete data;
+}
+
+TEST(EditingKeys, ACommandThatFailsIsReportedAtItsButtonNotThrownIntoTheToolkit) {
+    QStringList reported;
+    SetErrorReporter([&](const QString& text) { reported << text; });
+    TShownForm w;
+    w.Form.AskQuestion = [](const QString&) { return int(QMessageBox::No); };
+    w.Form.ChooseFile = [](TForm1::TFileDialog) { return u"/nonexistent/missing.rer"_s; };
+    EXPECT_NO_THROW(w.Form.SpeedButton2->click());
+    EXPECT_NO_THROW(w.Key(Qt::Key_O, Qt::ControlModifier));
+    SetErrorReporter(nullptr);
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(reported[0].startsWith(u"找不到流程图文件"_s)) << reported[0].toStdString();
 }
 
 TEST(EditingKeys, TheMenuBarHoldsEveryCommand) {
