@@ -660,8 +660,7 @@ void TForm1::SpeedButton10Click() {
 }
 
 void TForm1::NavBar1ItemClick(int kind) {
-    if (kind == 7 || kind == 8)
-        return;
+    // The hidden palette items (红外线, 光感) have no record and never act.
     const std::optional<std::size_t> index = ChainOps->InsertionIndex();
     const TBlockKind* info = FindBlockKind(kind);
     if (!index || !info || !info->HasRecord())

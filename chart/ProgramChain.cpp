@@ -174,7 +174,7 @@ QString TProgramChain::ValueOf(const TProgramBlock& block) const {
         return QString(); // a record that does not read shows its caption
     }
     const TLoadedBlock values = ReadBlockValues(*ValueScratch->RootElem(), block.Kind);
-    if (block.Kind != 26)
+    if (block.Kind != KindNumber(TKindId::VOICEX))
         return GbkDecode(values.ChartValue);
     if (values.PhraseIndex < 0)
         return QString();
