@@ -104,8 +104,13 @@ void TProgramChain::ProgramChanged(const TProgramChange& change) {
     }
     case TProgramChange::TKind::RecordChanged: {
         const std::size_t at = BlockElementIndex(change.First);
-        ShowBlock(static_cast<TChainPanel*>(Chain[at].get()), Model->At(change.First));
-        RelayoutFrom(at);
+        auto* panel = static_cast<TChainPanel*>(Chain[at].get());
+        const int32_t height = ElementHeight(panel);
+        ShowBlock(panel, Model->At(change.First));
+        // A dialog's OK mostly keeps the block's height; then nothing below
+        // moves, and walking the rest of a long chain would cost every edit.
+        if (ElementHeight(panel) != height)
+            RelayoutFrom(at);
         break;
     }
     case TProgramChange::TKind::Moved: {
@@ -523,7 +528,11 @@ void TProgramChain::FlowChart1Selection(TCustomFlowChart*, TFcItem* item, bool& 
         return;
     }
     auto* object = static_cast<TFcObject*>(item);
-    allow = !(object == StartObject || object == EndObject || IndexOfSpotCell(object) != -1);
+    // Every object of the chain but a spot's cell carries a tag code, so only
+    // an untagged one needs the search: selecting a block or a marker stays
+    // cheap on a long chain.
+    allow = !(object == StartObject || object == EndObject ||
+              (object->TagCode == 0 && IndexOfSpotCell(object) != -1));
 }
 
 void TProgramChain::ShowBlockValue(TFcObject* object, const QString& value) {

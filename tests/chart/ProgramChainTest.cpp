@@ -229,6 +229,61 @@ TEST_F(ProgramChainTest, TallBlockPushesTheRestDown) {
     EXPECT_EQ(Chain->StartObject->Height(), 32) << "only blocks change height";
 }
 
+TEST_F(ProgramChainTest, RecordChangeMovesWhatIsBelowOnlyWhenTheHeightChanges) {
+    auto labelRecord = [this](const std::string& label) {
+        TRecordValues values(11);
+        values.SetText("label", label);
+        return BuildRecord(Scratch, 11, values);
+    };
+    TProgram& program = Chain->Program();
+    program.Insert(0, {TProgramBlock{0, 1, BuildDefaultRecord(Scratch, 1)},
+                       TProgramBlock{0, 11, labelRecord("")},
+                       TProgramBlock{0, 2, BuildDefaultRecord(Scratch, 2)}});
+    auto tops = [this] {
+        std::vector<int32_t> y;
+        for (int i = 0; i < Chain->Count(); ++i)
+            y.push_back(TopLeftOf(i).Y);
+        y.push_back(Spot(5)->Marker->Top());
+        return y;
+    };
+    // What a full layout gives, to compare each patched layout with.
+    auto laidOut = [this, &tops] {
+        const std::vector<int32_t> patched = tops();
+        Chain->Relayout();
+        return patched == tops();
+    };
+    const std::vector<int32_t> flat = tops();
+    const std::vector<int32_t> connectionsFlat = [this] {
+        std::vector<int32_t> y;
+        for (const TFcConnection* c : Chart->Connections())
+            y.push_back(c->LastEnd().Y);
+        return y;
+    }();
+
+    program.ReplaceRecord(1, labelRecord("A"));
+    EXPECT_EQ(Block(4)->Height(), 40);
+    EXPECT_EQ(Block(4)->Text(), u"标号:A"_s);
+    const std::vector<int32_t> tall = tops();
+    for (size_t i = 5; i < tall.size(); ++i)
+        EXPECT_EQ(tall[i], flat[i] + 8) << i;
+    EXPECT_TRUE(laidOut());
+
+    program.ReplaceRecord(1, labelRecord("B"));
+    EXPECT_EQ(Block(4)->Text(), u"标号:B"_s);
+    EXPECT_EQ(Block(4)->DataText, labelRecord("B"));
+    EXPECT_EQ(tops(), tall) << "same height, nothing moves";
+    EXPECT_TRUE(laidOut());
+
+    program.ReplaceRecord(1, labelRecord(""));
+    EXPECT_EQ(Block(4)->Height(), 32);
+    EXPECT_EQ(tops(), flat);
+    std::vector<int32_t> connections;
+    for (const TFcConnection* c : Chart->Connections())
+        connections.push_back(c->LastEnd().Y);
+    EXPECT_EQ(connections, connectionsFlat) << "the lines follow the spots back";
+    EXPECT_TRUE(laidOut());
+}
+
 TEST_F(ProgramChainTest, RelayoutPutsMovedObjectsBack) {
     InsertAfterSpot(1, 3);
     Block(2)->SetBounds(200, 300, 90, 32);
@@ -290,6 +345,7 @@ TEST_F(ProgramChainTest, SelectionRule) {
         {"start", Chain->StartObject, false},
         {"end", Chain->EndObject, false},
         {"cell", Spot(1)->Cell, false},
+        {"cell below a block", Spot(3)->Cell, false},
         {"line", line, false},
         {"block", Block(2), true},
         {"marker", Spot(3)->Marker, true},
