@@ -29,11 +29,12 @@ TLoadedBlock ReadBlockValues(const TSimpleXMLElemClassic& record, int kind) {
     block.Kind = kind;
     const TRecordValues values = ReadRecordValues(record, kind);
     // A subroutine name is shown decoded as well, like a label.
-    if (kind == 23 || kind == 25)
+    const TKindId id = values.Id();
+    if (id == TKindId::SubBegin || id == TKindId::GOSUB)
         block.ChartValue = DecodeEntities(values.Text("sub"));
     else
         block.ChartValue = values.ChartValue();
-    if (kind == 26)
+    if (id == TKindId::VOICEX)
         block.PhraseIndex = int32_t(values.Int("index"));
     return block;
 }

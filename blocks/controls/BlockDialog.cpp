@@ -1,9 +1,12 @@
 #include "blocks/controls/BlockDialog.h"
 
-#include <QGuiApplication>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -44,6 +47,10 @@ void TBlockDialog::SetUpFrame() {
             connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         }
     }
+    // Auto-default stays off: a focused Delete button would otherwise take
+    // Enter for itself.
+    if (auto* ok = findChild<QPushButton*>(u"Button1"_s))
+        ok->setDefault(true);
 }
 
 void TBlockDialog::showEvent(QShowEvent* event) {
@@ -51,12 +58,49 @@ void TBlockDialog::showEvent(QShowEvent* event) {
     CentreOnScreen();
 }
 
+namespace {
+
+bool IsEnter(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    return (event->key() == Qt::Key_Return && modifiers == Qt::NoModifier) ||
+           (event->key() == Qt::Key_Enter && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier);
+}
+
+} // namespace
+
+// Reached by the keys the focused widget did not take: a line edit has
+// already finished its editing (a numeric edit has clamped its text) when
+// Enter gets here, so OK collects what the pupil sees.
 void TBlockDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (event->matches(QKeySequence::Cancel)) {
         event->accept();
+        reject();
+        return;
+    }
+    if (IsEnter(event)) {
+        event->accept();
+        if (FocusKeepsEnter())
+            return;
+        auto* ok = findChild<QPushButton*>(u"Button1"_s);
+        if (ok && ok->isVisible() && ok->isEnabled())
+            ok->click();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// A list or tree reports Enter as item activation and then passes it on, so
+// it must be stopped here; a multi-line box normally takes it, but not when
+// read-only. A pop-up has the keyboard while it is open.
+bool TBlockDialog::FocusKeepsEnter() const {
+    if (QApplication::activePopupWidget())
+        return true;
+    for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
+        if (qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+            qobject_cast<const QTextEdit*>(w))
+            return true;
+    }
+    return false;
 }
 
 void TBlockDialog::CentreOnScreen() {

@@ -16,9 +16,13 @@
 //         SetUpFrame();
 //     }
 //
-// Keys: no button is a default or cancel button, so Enter and Escape have no
-// dialog-wide meaning; Escape is swallowed rather than left to QDialog, which
-// would turn it into a reject. The window's close box gives Cancel.
+// Keys: Enter confirms as the OK button does, which is therefore marked as the
+// default button (a dialog without one, such as end of program, does nothing
+// on Enter: it never deletes), and Escape gives Cancel. Wherever the focus
+// sits, even on another button, Enter means OK; Space presses the focused
+// button. Only widgets where Enter means something of its own keep it: lists
+// and trees (their own item activation), multi-line text boxes and open
+// pop-ups such as a combo box's drop-down list.
 
 #include <QDialog>
 #include <QFont>
@@ -45,9 +49,9 @@ public:
     void reject() override;
 
 protected:
-    // Fixes the size from the .ui geometry, takes default and auto-default
-    // away from every push button and binds Button1, Button2 and Button3
-    // (whichever exist) to their results.
+    // Fixes the size from the .ui geometry, binds Button1, Button2 and
+    // Button3 (whichever exist) to their results and makes Button1 the only
+    // default button: no button becomes default by taking the focus.
     void SetUpFrame();
 
     void showEvent(QShowEvent* event) override;
@@ -55,4 +59,6 @@ protected:
 
 private:
     void CentreOnScreen();
+    // Whether Enter belongs to the focused widget rather than to the dialog.
+    bool FocusKeepsEnter() const;
 };

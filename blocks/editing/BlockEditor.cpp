@@ -64,7 +64,7 @@ private:
 // Takes the values from the controls into a record of the kind.
 class TFieldWriter {
 public:
-    explicit TFieldWriter(int kind) : Values(kind) {}
+    explicit TFieldWriter(TKindId kind) : Values(kind) {}
 
     void Int(std::string_view name, int value) { Values.SetInt(name, value); }
     void Bool(std::string_view name, bool value) { Values.SetBool(name, value); }
@@ -140,13 +140,13 @@ template <class Form> TKindEditor SubroutineEditor(Form* form) {
             [form] { return form->Edit1()->text(); }};
 }
 
-std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
+std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
     switch (kind) {
-    case 1:
+    case TKindId::ZhiXing:
         return MotionEditor(d.FormZhiXing);
-    case 2:
+    case TKindId::ZhuanXiang:
         return MotionEditor(d.FormZhuanXiang);
-    case 3: {
+    case TKindId::QiDongDJ: {
         auto* f = d.FormQiDongDJ;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -159,19 +159,19 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 4: {
+    case TKindId::TingZhiDJ: {
         auto* f = d.FormTingZhiDJ;
         return TKindEditor{
             f, [f](const TFieldReader& r) { f->RadioGroup1()->SetItemIndex(r.Int("mode")); },
             [f](TFieldWriter& w) { w.Int("mode", f->RadioGroup1()->ItemIndex()); }, nullptr};
     }
-    case 5: {
+    case TKindId::YanShi: {
         auto* f = d.FormYanShi;
         return TKindEditor{
             f, [f](const TFieldReader& r) { f->ScrollBar1()->setValue(r.Int("wait")); },
             [f](TFieldWriter& w) { w.Int("wait", f->ScrollBar1()->value()); }, nullptr};
     }
-    case 6: {
+    case TKindId::FaYin: {
         auto* f = d.FormFaYin;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -187,7 +187,7 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 9: {
+    case TKindId::FORBegin: {
         auto* f = d.FormFORBegin;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -200,17 +200,17 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 10: {
+    case TKindId::FOREnd: {
         auto* f = d.FormFOREnd;
         return TKindEditor{
             f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("var")); },
             [f](TFieldWriter& w) { w.Int("var", ListIndex(f->ComboBox1())); }, nullptr};
     }
-    case 11:
+    case TKindId::GOTOBegin:
         return LabelEditor(d.FormGOTOBegin);
-    case 12:
+    case TKindId::GOTOEnd:
         return LabelEditor(d.FormGOTOEnd);
-    case 13: {
+    case TKindId::GOTOIF: {
         auto* f = d.FormGOTOIF;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -223,12 +223,12 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            [f] { return f->Edit1()->text(); }};
     }
-    case 15: {
+    case TKindId::LED: {
         auto* f = d.FormLED;
         return TKindEditor{f, [f](const TFieldReader& r) { f->SetLedMask(r.Int("led")); },
                            [f](TFieldWriter& w) { w.Int("led", f->GetLedMask()); }, nullptr};
     }
-    case 16: {
+    case TKindId::PORTDDR: {
         auto* f = d.FormPORTDDR;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -241,7 +241,7 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 17: {
+    case TKindId::PORTIN: {
         auto* f = d.FormPORTIN;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -254,7 +254,7 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 18: {
+    case TKindId::PORTOUT: {
         auto* f = d.FormPORTOUT;
         return TKindEditor{f,
                            [f](const TFieldReader& r) {
@@ -267,7 +267,7 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 19: {
+    case TKindId::Servo: {
         auto* f = d.FormServo;
         const auto bars = [f] {
             return std::array<QScrollBar*, 5>{f->ScrollBar1(), f->ScrollBar2(), f->ScrollBar3(),
@@ -288,31 +288,36 @@ std::optional<TKindEditor> EditorFor(int kind, const TBlockDialogs& d) {
                            },
                            nullptr};
     }
-    case 20: {
+    case TKindId::BiaoDaShi: {
         auto* f = d.FormBiaoDaShi;
         return TKindEditor{f,
                            [f](const TFieldReader& r) { f->Edit1()->setText(r.Text("command")); },
                            [f](TFieldWriter& w) { w.Text("command", f->Edit1()->text()); },
                            [f] { return f->Edit1()->text(); }};
     }
-    case 21:
+    case TKindId::DIN:
         return VariableAndIndexEditor(d.FormDIN, "index");
-    case 22:
+    case TKindId::AIN:
         return VariableAndIndexEditor(d.FormAIN, "index");
-    case 23:
+    case TKindId::SubBegin:
         return SubroutineEditor(d.FormSubBegin);
-    case 25:
+    case TKindId::GOSUB:
         return SubroutineEditor(d.FormGOSUB);
-    case 26: {
+    case TKindId::VOICEX: {
         auto* f = d.FormVOICEX;
         return TKindEditor{
             f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("index")); },
             [f](TFieldWriter& w) { w.Int("index", ListIndex(f->ComboBox1())); },
             [f] { return f->ComboBox1()->currentText(); }};
     }
-    default:
+    // No record to edit (palette items only), or nothing but deleting.
+    case TKindId::HongWaiXian:
+    case TKindId::GuangGan:
+    case TKindId::JieShu:
+    case TKindId::SubEnd:
         return std::nullopt;
     }
+    return std::nullopt;
 }
 
 } // namespace
@@ -341,25 +346,26 @@ void TBlockEditor::FlowChart1DblClick() {
         return;
     const auto index = std::size_t(found);
 
-    if (kind->Kind == 14 || kind->Kind == 24) {
-        QDialog* dialog = kind->Kind == 14 ? static_cast<QDialog*>(Dialogs.FormJieShu)
-                                           : static_cast<QDialog*>(Dialogs.FormSubEnd);
+    const TKindId id = kind->Id();
+    if (id == TKindId::JieShu || id == TKindId::SubEnd) {
+        QDialog* dialog = id == TKindId::JieShu ? static_cast<QDialog*>(Dialogs.FormJieShu)
+                                                : static_cast<QDialog*>(Dialogs.FormSubEnd);
         if (ShowModal(dialog) == DialogResultDelete)
             Delete(index);
         return;
     }
 
-    const std::optional<TKindEditor> editor = EditorFor(kind->Kind, Dialogs);
+    const std::optional<TKindEditor> editor = EditorFor(id, Dialogs);
     if (!editor || !editor->Dialog)
         return;
     std::string current = Chain.Program().At(index).Record;
     // A block without a record gets the default one even when cancelled.
     if (current.empty()) {
-        current = BuildDefaultRecord(SimpleXML1, kind->Kind);
+        current = BuildDefaultRecord(SimpleXML1, id);
         Chain.Program().ReplaceRecord(index, current);
     }
 
-    editor->Fill(TFieldReader(ReadRecord(SimpleXML1, current, kind->Kind)));
+    editor->Fill(TFieldReader(ReadRecord(SimpleXML1, current, id)));
 
     const int result = ShowModal(editor->Dialog);
     if (result == DialogResultDelete) {
@@ -369,11 +375,11 @@ void TBlockEditor::FlowChart1DblClick() {
     if (result != DialogResultOK)
         return;
 
-    TFieldWriter values(kind->Kind);
+    TFieldWriter values(id);
     editor->Collect(values);
     // The chain shows the new record's value itself; an unchanged record
     // is no edit.
-    std::string record = BuildRecord(SimpleXML1, kind->Kind, values.Result());
+    std::string record = BuildRecord(SimpleXML1, id, values.Result());
     if (record == current)
         return;
     if (Edits.ChangeRecord)

@@ -2,6 +2,7 @@
 
 #include "blocks/BlockCatalogue.h"
 #include "blocks/controls/RadioGroup.h"
+#include "blocks/controls/ValidateEdit.h"
 #include "blocks/dialogs/frmAIN.h"
 #include "blocks/dialogs/frmBiaoDaShi.h"
 #include "blocks/dialogs/frmDIN.h"
@@ -32,6 +33,7 @@
 #include "chart/ProgramChain.h"
 #include "xml/SimpleXML.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -42,6 +44,9 @@
 using namespace Qt::StringLiterals;
 using ControlsTestSupport::ExecWith;
 using ControlsTestSupport::FindButton;
+using ControlsTestSupport::Key;
+using ControlsTestSupport::SelectAllAndDelete;
+using ControlsTestSupport::Type;
 
 namespace {
 
@@ -257,6 +262,98 @@ TEST_F(Editing, CancelLeavesTheRecordAndTheNextShowingShowsTheRecord) {
         dialog->reject(); // the close box
     });
     EXPECT_EQ(block->DataText, BuildDefaultRecord(scratch, 5));
+}
+
+// A pupil at the keyboard: the focus on a control, a change made with keys
+// there, then Enter, which keeps the change as OK does, or Escape, which
+// keeps the record as it was.
+TEST_F(Editing, EnterConfirmsTheChangeWhereTheFocusIsAndEscapeDropsIt) {
+    using Change = std::function<void(TRecordValues&)>;
+    const struct {
+        TKindId kind;
+        std::function<QWidget*()> focus;
+        std::function<void(QWidget*)> keys;
+        Change change;
+    } cases[] = {
+        {TKindId::BiaoDaShi, [this] { return d.FormBiaoDaShi->Edit1(); },
+         [](QWidget* w) { Type(w, u"A=A+1"_s); },
+         [](TRecordValues& v) { v.SetText("command", "A=A+1"); }},
+        {TKindId::GOTOIF, [this] { return d.FormGOTOIF->Edit2(); },
+         [](QWidget* w) { Type(w, u"A>3"_s); },
+         [](TRecordValues& v) { v.SetText("condition", "A>3"); }},
+        {TKindId::SubBegin, [this] { return d.FormSubBegin->Edit1(); },
+         [](QWidget* w) { Type(w, u"子"_s); },
+         [](TRecordValues& v) { v.SetText("sub", "\xD7\xD3"); }},
+        {TKindId::YanShi, [this] { return d.FormYanShi->ValidateEdit1(); },
+         [](QWidget* w) {
+             SelectAllAndDelete(w);
+             Type(w, u"250"_s);
+         },
+         [](TRecordValues& v) { v.SetInt("wait", 250); }},
+        // Enter finishes the edit first: the count is clamped, as when the
+        // focus leaves for the OK button.
+        {TKindId::FORBegin, [this] { return d.FormFORBegin->ValidateEdit1(); },
+         [](QWidget* w) {
+             SelectAllAndDelete(w);
+             Type(w, u"40000"_s);
+         },
+         [](TRecordValues& v) { v.SetInt("times", 32767); }},
+        {TKindId::FOREnd, [this] { return d.FormFOREnd->ComboBox1(); },
+         [](QWidget* w) { Key(w, Qt::Key_Down); }, [](TRecordValues& v) { v.SetInt("var", 1); }},
+        {TKindId::PORTIN, [this] { return d.FormPORTIN->ComboBox2(); },
+         [](QWidget* w) { Key(w, Qt::Key_Down); }, [](TRecordValues& v) { v.SetInt("port", 1); }},
+        {TKindId::VOICEX, [this] { return d.FormVOICEX->ComboBox1(); },
+         [](QWidget* w) { Key(w, Qt::Key_Down); }, [](TRecordValues& v) { v.SetInt("index", 1); }},
+        {TKindId::FaYin, [this] { return d.FormFaYin->CheckBox1(); },
+         [](QWidget* w) { Key(w, Qt::Key_Space); },
+         [](TRecordValues& v) { v.SetBool("keycmd", !v.Bool("keycmd")); }},
+    };
+    for (const auto& c : cases) {
+        for (const int key : {int(Qt::Key_Return), int(Qt::Key_Escape)}) {
+            SCOPED_TRACE(testing::Message() << "kind " << KindNumber(c.kind) << ", key " << key);
+            TFcObject* block = Insert(KindNumber(c.kind));
+            const std::string before = block->DataText;
+            TRecordValues changed = ReadRecord(scratch, before, c.kind);
+            c.change(changed);
+            const std::string after = BuildRecord(scratch, c.kind, changed);
+            ASSERT_NE(after, before);
+
+            Edit(block, [&](QDialog* dialog) {
+                dialog->activateWindow();
+                QApplication::processEvents();
+                QWidget* target = c.focus();
+                target->setFocus(Qt::TabFocusReason);
+                ASSERT_EQ(QApplication::focusWidget(), target);
+                c.keys(target);
+                Key(target, key);
+            });
+            EXPECT_EQ(block->DataText, key == Qt::Key_Return ? after : before);
+        }
+    }
+}
+
+// End of program and end of subroutine offer only Cancel and Delete: Enter,
+// even on the focused Delete button, removes nothing.
+TEST_F(Editing, EnterNeverDeletesWhereThereIsNoOk) {
+    for (const TKindId kind : {TKindId::JieShu, TKindId::SubEnd}) {
+        SCOPED_TRACE(KindNumber(kind));
+        TFcObject* block = Insert(KindNumber(kind));
+        const int count = chain.Count();
+        Edit(block, [](QDialog* dialog) {
+            dialog->activateWindow();
+            QApplication::processEvents();
+            for (const char16_t* focus : {u"Button2", u"Button3"}) {
+                QWidget* button = FindButton(*dialog, focus);
+                button->setFocus(Qt::TabFocusReason);
+                Key(button, Qt::Key_Return);
+                Key(button, Qt::Key_Enter);
+                ASSERT_TRUE(dialog->isVisible());
+            }
+            Key(dialog, Qt::Key_Escape);
+        });
+        EXPECT_EQ(chain.Count(), count);
+        EXPECT_GE(chain.IndexOfBlock(block), 0);
+    }
 }
 
 TEST_F(Editing, DeleteRemovesTheBlockAndReselectsTheSpotBefore) {
