@@ -1,14 +1,10 @@
 #include "app/Application.h"
 
-#include "gbk/GbkText.h"
-
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QStringDecoder>
 #include <QTranslator>
 
-#include <new>
 
 using namespace Qt::StringLiterals;
 

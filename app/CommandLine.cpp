@@ -106,11 +106,8 @@ int Compile(const QString& path) {
     ParseChartText(fileDoc, ReadChartFile(path), path);
     TSimpleXML scratch;
     int skipped = 0;
-    std::vector<std::pair<int, std::string>> loaded;
-    for (TLoadedBlock& block : ReadFileTree(fileDoc, scratch, &skipped))
-        loaded.emplace_back(block.Kind, std::move(block.RecordText));
     TProgram program;
-    program.Reset(loaded);
+    program.Reset(ProgramOfFileTree(fileDoc, scratch, &skipped));
     const std::vector<TListingBlock> blocks = ListingBlocksOf(program);
     // The listing is made all the same, as the window opens such a file.
     const QString damage = ChartDamageText(FileDamageOf(fileDoc, skipped));

@@ -326,10 +326,7 @@ void TForm1::DropAt(const QMimeData* data, TFcPoint p) {
     if (!spot)
         return;
     if (const int kind = PaletteKindOf(data)) {
-        const TBlockKind* info = FindBlockKind(kind);
-        if (info && info->HasRecord())
-            DocumentOps->InsertBlocks(
-                *spot, {TProgramBlock{0, kind, BuildDefaultRecord(SimpleXML1, kind)}}, u"插入"_s);
+        InsertNewBlock(kind, *spot);
         return;
     }
     if (DraggedRun)
@@ -660,13 +657,16 @@ void TForm1::SpeedButton10Click() {
 }
 
 void TForm1::NavBar1ItemClick(int kind) {
+    if (const std::optional<std::size_t> index = ChainOps->InsertionIndex())
+        InsertNewBlock(kind, *index);
+}
+
+void TForm1::InsertNewBlock(int kind, std::size_t index) {
     // The hidden palette items (红外线, 光感) have no record and never act.
-    const std::optional<std::size_t> index = ChainOps->InsertionIndex();
     const TBlockKind* info = FindBlockKind(kind);
-    if (!index || !info || !info->HasRecord())
-        return;
-    DocumentOps->InsertBlocks(*index, {TProgramBlock{0, kind, BuildDefaultRecord(SimpleXML1, kind)}},
-                              u"插入"_s);
+    if (info && info->HasRecord())
+        DocumentOps->InsertBlocks(index, {TProgramBlock{0, kind, BuildDefaultRecord(SimpleXML1, kind)}},
+                                  u"插入"_s);
 }
 
 void TForm1::FlowChart1DblClick() {

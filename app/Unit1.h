@@ -160,6 +160,8 @@ private:
     void CreateEditActions();
     void CreateMenus();
     void SetUpDragAndDrop();
+    // A new block of kind with its default record at index, as one edit.
+    void InsertNewBlock(int kind, std::size_t index);
     void DragBlocks(TFcObject* pressed);
     void DropAt(const QMimeData* data, TFcPoint p);
     // The run of blocks being dragged, while a drag runs.

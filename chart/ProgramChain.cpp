@@ -73,13 +73,17 @@ void TProgramChain::SetProgram(TProgram* program) {
     Model->RemoveListener(ListenerHandle);
     Model = program ? program : OwnProgram.get();
     ListenerHandle = Model->AddListener([this](const TProgramChange& c) { ProgramChanged(c); });
-    RebuildFromProgram();
+    BuildInitialChain();
 }
 
-void TProgramChain::RebuildFromProgram() {
-    TChartUpdate update(Chart);
-    FreeChain();
-    BuildInitialChain();
+std::vector<std::unique_ptr<TChainElement>> TProgramChain::TakeElements(std::size_t from,
+                                                                         std::size_t count) {
+    const auto begin = Chain.begin() + std::ptrdiff_t(from);
+    const auto end = begin + std::ptrdiff_t(count);
+    std::vector<std::unique_ptr<TChainElement>> taken(std::make_move_iterator(begin),
+                                                      std::make_move_iterator(end));
+    Chain.erase(begin, end);
+    return taken;
 }
 
 void TProgramChain::ProgramChanged(const TProgramChange& change) {
@@ -92,14 +96,10 @@ void TProgramChain::ProgramChanged(const TProgramChange& change) {
         InsertElements(change.First, change.Count);
         break;
     case TProgramChange::TKind::Removed: {
-        const auto from = std::ptrdiff_t(BlockElementIndex(change.First));
-        std::vector<std::unique_ptr<TChainElement>> gone(
-            std::make_move_iterator(Chain.begin() + from),
-            std::make_move_iterator(Chain.begin() + from + std::ptrdiff_t(2 * change.Count)));
-        Chain.erase(Chain.begin() + from, Chain.begin() + from + std::ptrdiff_t(2 * change.Count));
-        for (auto& element : gone)
+        const std::size_t from = BlockElementIndex(change.First);
+        for (auto& element : TakeElements(from, 2 * change.Count))
             FreeElement(std::move(element));
-        RelayoutFrom(size_t(from));
+        RelayoutFrom(from);
         break;
     }
     case TProgramChange::TKind::RecordChanged: {
@@ -114,19 +114,14 @@ void TProgramChain::ProgramChanged(const TProgramChange& change) {
         break;
     }
     case TProgramChange::TKind::Moved: {
-        const auto from = std::ptrdiff_t(BlockElementIndex(change.First));
-        const auto span = std::ptrdiff_t(2 * change.Count);
-        std::vector<std::unique_ptr<TChainElement>> moving(
-            std::make_move_iterator(Chain.begin() + from),
-            std::make_move_iterator(Chain.begin() + from + span));
-        Chain.erase(Chain.begin() + from, Chain.begin() + from + span);
+        std::vector<std::unique_ptr<TChainElement>> moving =
+            TakeElements(BlockElementIndex(change.First), 2 * change.Count);
         Chain.insert(Chain.begin() + std::ptrdiff_t(BlockElementIndex(change.To)),
                      std::make_move_iterator(moving.begin()), std::make_move_iterator(moving.end()));
         RelayoutFrom(BlockElementIndex(std::min(change.First, change.To)));
         break;
     }
     case TProgramChange::TKind::Reset:
-        FreeChain();
         BuildInitialChain();
         break;
     }
@@ -194,11 +189,8 @@ void TProgramChain::RelayoutFrom(std::size_t chainIndex) {
         return;
     }
     const TChainElement* before = Chain[chainIndex - 1].get();
-    int32_t y = 0;
-    if (const TChainPanel* panel = AsPanel(before))
-        y = panel->Top + ElementHeight(before);
-    else if (const TNormalSpot* spot = AsSpot(before))
-        y = spot->Top + ElementHeight(before);
+    const TChainPanel* panel = AsPanel(before);
+    int32_t y = (panel ? panel->Top : AsSpot(before)->Top) + ElementHeight(before);
     for (std::size_t i = chainIndex; i < Chain.size(); ++i) {
         TChainElement* e = Chain[i].get();
         PlaceElement(e, ElementLeft(e), y);
@@ -459,16 +451,7 @@ int TProgramChain::IndexOfSpotCell(const TFcObject* object) const {
 }
 
 void TProgramChain::SetBlockHeight(TFcObject* object, int height) {
-    // The loader sets the height of the block it has just appended, which
-    // stands before the last spot; looking there first keeps loading linear.
-    int i = -1;
-    if (Chain.size() >= 5) {
-        auto* last = dynamic_cast<TChainPanel*>(Chain[Chain.size() - 3].get());
-        if (last && last->ElementKind() == TChainElementKind::Seq && last->ChartObject == object)
-            i = int(Chain.size() - 3);
-    }
-    if (i < 0)
-        i = IndexOfBlock(object);
+    const int i = IndexOfBlock(object);
     if (i < 0 || object == nullptr)
         return;
     auto* block = static_cast<TChainPanel*>(Chain[size_t(i)].get());
@@ -537,17 +520,9 @@ void TProgramChain::FlowChart1Selection(TCustomFlowChart*, TFcItem* item, bool& 
 
 void TProgramChain::ShowBlockValue(TFcObject* object, const QString& value) {
     const TBlockKind* kind = object ? FindBlockKindByTag(object->TagCode) : nullptr;
-    if (!kind)
-        return;
-    if (value.isEmpty()) {
-        SetBlockHeight(object, 32);
-        object->SetText(CaptionOf(kind->Kind));
-    } else {
-        SetBlockHeight(object, 40);
-        object->SetText(
-            QString::fromUtf8(kind->ChartPrefix.data(), qsizetype(kind->ChartPrefix.size())) +
-            value);
-    }
+    const int i = IndexOfBlock(object);
+    if (kind && i >= 0)
+        ShowValueOn(static_cast<TChainPanel*>(Chain[size_t(i)].get()), *kind, value);
 }
 
 QString TProgramChain::CaptionOf(int kind) const {

@@ -131,9 +131,9 @@ public:
     // A block of kind after the selected spot or block; otherwise nothing
     // happens. The new block becomes the selection.
     void InsertBlock(int kind);
-    // A block of kind just before the end element, for the loader: no layout,
-    // no selection change. Throws std::invalid_argument for a kind without a
-    // record, before anything changes.
+    // A block of kind at the end of the program, the selection left as it
+    // is; LastAppended is its object. Throws std::invalid_argument for a kind
+    // without a record, before anything changes.
     void AppendBlock(int kind);
 
     std::vector<TFcObject*> MoveList;
@@ -153,7 +153,8 @@ private:
     void ShowBlock(TChainPanel* panel, const TProgramBlock& block);
     void ShowValueOn(TChainPanel* panel, const TBlockKind& kind, const QString& value);
     void RelayoutFrom(std::size_t chainIndex);
-    void RebuildFromProgram();
+    // Takes count elements from chain index from out of the chain.
+    std::vector<std::unique_ptr<TChainElement>> TakeElements(std::size_t from, std::size_t count);
     void WMReselectSpot();
     QString CaptionOf(int kind) const;
     std::unique_ptr<TChainElement> NewBlock(int kind, const QString& caption, std::string record);

@@ -80,3 +80,12 @@ std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& sc
     }
     return blocks;
 }
+
+std::vector<std::pair<int, std::string>> ProgramOfFileTree(const TSimpleXML& fileDoc,
+                                                           TSimpleXML& scratch,
+                                                           int* skippedRecords) {
+    std::vector<std::pair<int, std::string>> program;
+    for (TLoadedBlock& block : ReadFileTree(fileDoc, scratch, skippedRecords))
+        program.emplace_back(block.Kind, std::move(block.RecordText));
+    return program;
+}

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TSimpleXML;
@@ -38,6 +39,12 @@ void BuildFileTree(TSimpleXML& doc, TSimpleXML& scratch, std::span<const std::st
 // skippedRecords when it is given.
 std::vector<TLoadedBlock> ReadFileTree(const TSimpleXML& fileDoc, TSimpleXML& scratch,
                                        int* skippedRecords = nullptr);
+
+// The kinds and record texts of the blocks ReadFileTree reads, as a program
+// model is reset with them.
+std::vector<std::pair<int, std::string>> ProgramOfFileTree(const TSimpleXML& fileDoc,
+                                                           TSimpleXML& scratch,
+                                                           int* skippedRecords = nullptr);
 
 // The values a block of kind shows, read from its record element (the record
 // text is left empty).

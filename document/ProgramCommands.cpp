@@ -16,6 +16,15 @@ QString BlocksName(const std::vector<TProgramBlock>& blocks) {
     return u" %1 个模块"_s.arg(blocks.size());
 }
 
+namespace {
+
+QString RangeName(const TProgram& program, std::size_t first, std::size_t count) {
+    const auto begin = program.AllBlocks().begin() + std::ptrdiff_t(first);
+    return BlocksName(std::vector<TProgramBlock>(begin, begin + std::ptrdiff_t(count)));
+}
+
+} // namespace
+
 TInsertBlocksCommand::TInsertBlocksCommand(TProgramChain& chain, std::size_t index,
                                            std::vector<TProgramBlock> blocks, const QString& verb)
     : Chain(chain), Index(index), Blocks(std::move(blocks)) {
@@ -39,10 +48,7 @@ void TInsertBlocksCommand::undo() {
 TRemoveBlocksCommand::TRemoveBlocksCommand(TProgramChain& chain, std::size_t first,
                                            std::size_t count, const QString& verb)
     : Chain(chain), First(first), Count(count) {
-    const auto& all = Chain.Program().AllBlocks();
-    setText(verb + BlocksName(std::vector<TProgramBlock>(
-                       all.begin() + std::ptrdiff_t(first),
-                       all.begin() + std::ptrdiff_t(first + count))));
+    setText(verb + RangeName(Chain.Program(), first, count));
 }
 
 void TRemoveBlocksCommand::redo() {
@@ -58,7 +64,7 @@ void TRemoveBlocksCommand::undo() {
 
 TEditRecordCommand::TEditRecordCommand(TProgramChain& chain, std::size_t index, std::string record)
     : Chain(chain), Id(chain.Program().At(index).Id), Record(std::move(record)) {
-    setText(u"修改"_s + BlocksName({chain.Program().At(index)}));
+    setText(u"修改"_s + RangeName(chain.Program(), index, 1));
 }
 
 void TEditRecordCommand::Swap() {
@@ -80,10 +86,7 @@ void TEditRecordCommand::undo() {
 TMoveBlocksCommand::TMoveBlocksCommand(TProgramChain& chain, std::size_t first, std::size_t count,
                                        std::size_t to)
     : Chain(chain), First(first), Count(count), To(to) {
-    const auto& all = Chain.Program().AllBlocks();
-    setText(u"移动"_s + BlocksName(std::vector<TProgramBlock>(
-                             all.begin() + std::ptrdiff_t(first),
-                             all.begin() + std::ptrdiff_t(first + count))));
+    setText(u"移动"_s + RangeName(Chain.Program(), first, count));
 }
 
 void TMoveBlocksCommand::redo() {

@@ -1,7 +1,6 @@
 #include "document/TDocument.h"
 
 #include "blocks/BlockCatalogue.h"
-#include "chart/FlowChart.h"
 #include "chart/ProgramChain.h"
 #include "document/FlowchartFile.h"
 #include "document/ProgramCommands.h"
@@ -18,21 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Keeps the canvas's update bracket balanced whatever happens inside it.
-class TUpdateLock {
-public:
-    explicit TUpdateLock(TFlowChart* chart) : Chart(chart) { Chart->BeginUpdate(); }
-    ~TUpdateLock() { Chart->EndUpdate(); }
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-private:
-    TFlowChart* Chart;
-};
-
-} // namespace
 
 std::string ReadChartFile(const QString& path) {
     const QByteArray bytes = ReadUserFile(path, ChartFileWhat());
@@ -187,19 +171,13 @@ QString TDocument::LoadDocument(const QString& path) {
         throw;
     }
     int skipped = 0;
-    const std::vector<TLoadedBlock> blocks = ReadFileTree(SimpleXML2, SimpleXML1, &skipped);
+    const std::vector<std::pair<int, std::string>> loaded =
+        ProgramOfFileTree(SimpleXML2, SimpleXML1, &skipped);
     const QString damage = ChartDamageText(FileDamageOf(SimpleXML2, skipped));
-
-    std::vector<std::pair<int, std::string>> loaded;
-    loaded.reserve(blocks.size());
-    for (const TLoadedBlock& block : blocks)
-        loaded.emplace_back(block.Kind, block.RecordText);
-    {
-        TUpdateLock lock(Chain.Canvas());
-        if (Pane)
-            Pane->clear();
-        Model.Reset(loaded);
-    }
+    if (Pane)
+        Pane->clear();
+    // The chain rebuilds itself, in one canvas update.
+    Model.Reset(loaded);
     Stack.clear();
     SetDocumentName(path);
     TakeSnapshot();

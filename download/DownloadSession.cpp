@@ -145,37 +145,38 @@ void TDownloadSession::DownloadListing(const QString& listing) {
     } catch (const EImageError& e) {
         throw ImageErrorMessage(e, fileName);
     }
-    CheckImageFile(fileName, image);
-    SendImageFile(fileName);
-}
-
-void TDownloadSession::CheckImageFile(const QString& fileName, const std::vector<std::uint8_t>& image) {
     // The image travels through a temporary file; one that a full disk or
     // another program cut short must not reach the robot.
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EDownloadError(u"无法读取临时程序文件 %1：%2"_s.arg(
-            QDir::toNativeSeparators(fileName), file.errorString()));
-    const QByteArray bytes = file.read(qint64(MaxImageSize) + 1);
-    if (file.error() != QFileDevice::NoError ||
-        QByteArrayView(bytes) !=
-            QByteArrayView(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())))
+    QByteArray bytes = ReadImageFile(fileName);
+    if (QByteArrayView(bytes) !=
+        QByteArrayView(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())))
         throw EDownloadError(u"临时程序文件 %1 的内容不完整（磁盘可能已满），没有下载。"
                              u"请腾出临时文件夹所在磁盘的空间后再试。"_s.arg(
                                  QDir::toNativeSeparators(fileName)));
+    StartTransfer(std::move(bytes));
 }
 
-void TDownloadSession::SendImageFile(const QString& fileName) {
-    if (Downloading() || !QFile::exists(fileName))
-        return;
+QByteArray TDownloadSession::ReadImageFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EDownloadError(u"无法读取程序文件 %1：%2"_s.arg(QDir::toNativeSeparators(fileName),
                                                               file.errorString()));
     const QByteArray bytes = file.readAll();
-    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw EDownloadError(u"无法读取程序文件 %1：%2"_s.arg(QDir::toNativeSeparators(fileName),
+                                                              file.errorString()));
     if (qulonglong(bytes.size()) > MaxImageSize)
         throw EDownloadError(ImageTooLongText(qulonglong(bytes.size())));
+    return bytes;
+}
+
+void TDownloadSession::SendImageFile(const QString& fileName) {
+    if (Downloading() || !QFile::exists(fileName))
+        return;
+    StartTransfer(ReadImageFile(fileName));
+}
+
+void TDownloadSession::StartTransfer(const QByteArray& bytes) {
     ReceiveQueue.Clear();
     Comm1->SetInBufferCount(0);
     Comm1->SetOutBufferCount(0);

@@ -7,6 +7,7 @@
 
 #include "download/ReceiveQueue.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -74,7 +75,10 @@ signals:
     void Finished(int result, int imageLength);
 
 private:
-    static void CheckImageFile(const QString& fileName, const std::vector<std::uint8_t>& image);
+    // The image file's bytes; throws EDownloadError when it cannot be read or
+    // is longer than one download may carry.
+    static QByteArray ReadImageFile(const QString& fileName);
+    void StartTransfer(const QByteArray& bytes);
     void Comm1Comm();
     void TransferDone();
 

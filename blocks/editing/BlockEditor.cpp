@@ -93,13 +93,12 @@ int ListIndex(const QComboBox* list) {
     return list->currentIndex();
 }
 
-// How one kind's fields meet its dialog's controls. ChartText gives the text
-// shown after the chart prefix, for the kinds that show one.
+// How one kind's fields meet its dialog's controls. What the block shows
+// follows from the record the chain reads, not from the dialog.
 struct TKindEditor {
     QDialog* Dialog = nullptr;
     std::function<void(const TFieldReader&)> Fill;
     std::function<void(TFieldWriter&)> Collect;
-    std::function<QString()> ChartText;
 };
 
 template <class Form> TKindEditor MotionEditor(Form* form) {
@@ -111,14 +110,12 @@ template <class Form> TKindEditor MotionEditor(Form* form) {
             [form](TFieldWriter& w) {
                 w.Int("mode", form->RadioGroup1()->ItemIndex());
                 w.Int("wait", form->ScrollBar1()->value());
-            },
-            nullptr};
+            }};
 }
 
 template <class Form> TKindEditor LabelEditor(Form* form) {
     return {form, [form](const TFieldReader& r) { form->Edit1()->setText(r.Text("label")); },
-            [form](TFieldWriter& w) { w.Text("label", form->Edit1()->text()); },
-            [form] { return form->Edit1()->text(); }};
+            [form](TFieldWriter& w) { w.Text("label", form->Edit1()->text()); }};
 }
 
 template <class Form> TKindEditor VariableAndIndexEditor(Form* form, const char* second) {
@@ -130,14 +127,12 @@ template <class Form> TKindEditor VariableAndIndexEditor(Form* form, const char*
             [form, second](TFieldWriter& w) {
                 w.Int("var", ListIndex(form->ComboBox1()));
                 w.Int(second, ListIndex(form->ComboBox2()));
-            },
-            nullptr};
+            }};
 }
 
 template <class Form> TKindEditor SubroutineEditor(Form* form) {
     return {form, [form](const TFieldReader& r) { form->Edit1()->setText(r.Text("sub")); },
-            [form](TFieldWriter& w) { w.Text("sub", form->Edit1()->text()); },
-            [form] { return form->Edit1()->text(); }};
+            [form](TFieldWriter& w) { w.Text("sub", form->Edit1()->text()); }};
 }
 
 std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
@@ -156,20 +151,19 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                            [f](TFieldWriter& w) {
                                w.Int("motorL", f->ScrollBar1()->value());
                                w.Int("motorR", f->ScrollBar2()->value());
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::TingZhiDJ: {
         auto* f = d.FormTingZhiDJ;
         return TKindEditor{
             f, [f](const TFieldReader& r) { f->RadioGroup1()->SetItemIndex(r.Int("mode")); },
-            [f](TFieldWriter& w) { w.Int("mode", f->RadioGroup1()->ItemIndex()); }, nullptr};
+            [f](TFieldWriter& w) { w.Int("mode", f->RadioGroup1()->ItemIndex()); }};
     }
     case TKindId::YanShi: {
         auto* f = d.FormYanShi;
         return TKindEditor{
             f, [f](const TFieldReader& r) { f->ScrollBar1()->setValue(r.Int("wait")); },
-            [f](TFieldWriter& w) { w.Int("wait", f->ScrollBar1()->value()); }, nullptr};
+            [f](TFieldWriter& w) { w.Int("wait", f->ScrollBar1()->value()); }};
     }
     case TKindId::FaYin: {
         auto* f = d.FormFaYin;
@@ -184,8 +178,7 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                                w.Int("key", ListIndex(f->ComboBox1()));
                                w.Bool("keycmd", f->CheckBox1()->isChecked());
                                w.Bytes("content", f->MelodyText());
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::FORBegin: {
         auto* f = d.FormFORBegin;
@@ -197,14 +190,13 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                            [f](TFieldWriter& w) {
                                w.Int("times", f->ValidateEdit1()->Value());
                                w.Int("var", ListIndex(f->ComboBox1()));
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::FOREnd: {
         auto* f = d.FormFOREnd;
         return TKindEditor{
             f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("var")); },
-            [f](TFieldWriter& w) { w.Int("var", ListIndex(f->ComboBox1())); }, nullptr};
+            [f](TFieldWriter& w) { w.Int("var", ListIndex(f->ComboBox1())); }};
     }
     case TKindId::GOTOBegin:
         return LabelEditor(d.FormGOTOBegin);
@@ -220,13 +212,12 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                            [f](TFieldWriter& w) {
                                w.Text("condition", f->Edit2()->text());
                                w.Text("label", f->Edit1()->text());
-                           },
-                           [f] { return f->Edit1()->text(); }};
+                           }};
     }
     case TKindId::LED: {
         auto* f = d.FormLED;
         return TKindEditor{f, [f](const TFieldReader& r) { f->SetLedMask(r.Int("led")); },
-                           [f](TFieldWriter& w) { w.Int("led", f->GetLedMask()); }, nullptr};
+                           [f](TFieldWriter& w) { w.Int("led", f->GetLedMask()); }};
     }
     case TKindId::PORTDDR: {
         auto* f = d.FormPORTDDR;
@@ -238,8 +229,7 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                            [f](TFieldWriter& w) {
                                w.Int("ddr", ListIndex(f->ComboBox1()));
                                w.Int("data", f->GetBitMask());
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::PORTIN: {
         auto* f = d.FormPORTIN;
@@ -251,8 +241,7 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                            [f](TFieldWriter& w) {
                                w.Int("var", ListIndex(f->ComboBox1()));
                                w.Int("port", ListIndex(f->ComboBox2()));
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::PORTOUT: {
         auto* f = d.FormPORTOUT;
@@ -264,8 +253,7 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                            [f](TFieldWriter& w) {
                                w.Int("port", ListIndex(f->ComboBox1()));
                                w.Int("data", f->GetBitMask());
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::Servo: {
         auto* f = d.FormServo;
@@ -285,15 +273,13 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
                                for (int i = 0; i < 5; ++i)
                                    w.Int("data" + std::to_string(i + 1), b[size_t(i)]->value());
                                w.Int("speed", f->ScrollBarSpeed()->value());
-                           },
-                           nullptr};
+                           }};
     }
     case TKindId::BiaoDaShi: {
         auto* f = d.FormBiaoDaShi;
         return TKindEditor{f,
                            [f](const TFieldReader& r) { f->Edit1()->setText(r.Text("command")); },
-                           [f](TFieldWriter& w) { w.Text("command", f->Edit1()->text()); },
-                           [f] { return f->Edit1()->text(); }};
+                           [f](TFieldWriter& w) { w.Text("command", f->Edit1()->text()); }};
     }
     case TKindId::DIN:
         return VariableAndIndexEditor(d.FormDIN, "index");
@@ -307,8 +293,7 @@ std::optional<TKindEditor> EditorFor(TKindId kind, const TBlockDialogs& d) {
         auto* f = d.FormVOICEX;
         return TKindEditor{
             f, [f](const TFieldReader& r) { SetListIndex(f->ComboBox1(), r.Int("index")); },
-            [f](TFieldWriter& w) { w.Int("index", ListIndex(f->ComboBox1())); },
-            [f] { return f->ComboBox1()->currentText(); }};
+            [f](TFieldWriter& w) { w.Int("index", ListIndex(f->ComboBox1())); }};
     }
     // No record to edit (palette items only), or nothing but deleting.
     case TKindId::HongWaiXian:
